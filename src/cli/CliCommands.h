@@ -1,0 +1,25 @@
+#pragma once
+
+// zelvik-cli: the jobs that need no person, through the same core code as the
+// editor. Results go to files, messages to stderr. Each command returns the
+// process exit status.
+
+#include <string>
+#include <vector>
+
+namespace zelvik::cli {
+
+enum ExitStatus { kSuccess = 0, kRefused = 1, kUsage = 2 };
+
+using Args = std::vector<std::string>; // the words after the command name
+
+int runInfo(const Args& args);
+int runConvert(const Args& args);
+int runExport(const Args& args);
+
+// A message the editor shows in a box, for a terminal: line breaks become spaces.
+std::string oneLine(std::string message);
+// Writes "zelvik-cli: " and the message to stderr.
+void printError(const std::string& message);
+
+} // namespace zelvik::cli

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Zelvik need,
+# and only those that are missing. Runs apt-get as root, or through sudo.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools
+    libgtest-dev libgmock-dev libbenchmark-dev
+    # a real X server for the smoke test, and tools to find and close the window
+    xvfb xauth xdotool x11-utils
+    # fonts for the offscreen and X11 runs
+    fonts-dejavu-core
+    # clang's libFuzzer runtime for the font file fuzzer
+    clang libclang-rt-14-dev
+    # the toolchains the exported sources are checked with
+    gcc sdcc gcc-avr avr-libc avra mcu8051ide
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+else
+    sudo=(sudo)
+fi
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
