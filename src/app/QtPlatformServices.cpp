@@ -17,7 +17,9 @@ QStringList filterDescriptions(const QString& pipeFilter) {
     return descriptions;
 }
 
-QString qtFilterList(const QString& pipeFilter) { return filterDescriptions(pipeFilter).join(";;"); }
+QString qtFilterList(const QString& pipeFilter) {
+    return filterDescriptions(pipeFilter).join(";;");
+}
 
 MessageAnswer QtPlatformServices::messageBox(QWidget* parent, const QString& text,
                                              const QString& caption, MessageIcon icon,
@@ -77,8 +79,7 @@ static FileDialogAnswer runFileDialog(QWidget* parent, const FileDialogRequest& 
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
-    dialog.setDirectory(request.initialFolder.isEmpty() ? QDir::homePath()
-                                                        : request.initialFolder);
+    dialog.setDirectory(request.initialFolder.isEmpty() ? QDir::homePath() : request.initialFolder);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     FileDialogAnswer answer;
@@ -110,8 +111,12 @@ std::optional<QFont> QtPlatformServices::fontDialog(QWidget* parent, const QFont
     return font;
 }
 
-int QtPlatformServices::execDialog(QDialog& dialog) { return dialog.exec(); }
+int QtPlatformServices::execDialog(QDialog& dialog) {
+    return dialog.exec();
+}
 
-bool QtPlatformServices::openWithDesktop(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool QtPlatformServices::openWithDesktop(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
 
 } // namespace zelvik

@@ -10,6 +10,8 @@ std::string oneLine(std::string message) {
     return message;
 }
 
-void printError(const std::string& message) { std::cerr << "zelvik-cli: " << oneLine(message) << '\n'; }
+void printError(const std::string& message) {
+    std::cerr << "zelvik-cli: " << oneLine(message) << '\n';
+}
 
 } // namespace zelvik::cli

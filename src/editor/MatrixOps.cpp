@@ -19,10 +19,20 @@ void shift(PixelMatrix& m, int dx, int dy) {
 
 } // namespace
 
-void clearMatrix(PixelMatrix& m) { m.fill(0); }
-void shiftUp(PixelMatrix& m) { shift(m, 0, 1); }
-void shiftDown(PixelMatrix& m) { shift(m, 0, -1); }
-void shiftLeft(PixelMatrix& m) { shift(m, 1, 0); }
-void shiftRight(PixelMatrix& m) { shift(m, -1, 0); }
+void clearMatrix(PixelMatrix& m) {
+    m.fill(0);
+}
+void shiftUp(PixelMatrix& m) {
+    shift(m, 0, 1);
+}
+void shiftDown(PixelMatrix& m) {
+    shift(m, 0, -1);
+}
+void shiftLeft(PixelMatrix& m) {
+    shift(m, 1, 0);
+}
+void shiftRight(PixelMatrix& m) {
+    shift(m, -1, 0);
+}
 
 } // namespace zelvik

@@ -34,7 +34,9 @@ int maxDefinedXSize(const FontModel& font) {
     return widest;
 }
 
-static char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+static char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 bool namesEqual(std::string_view a, std::string_view b) {
     if (a.size() != b.size())

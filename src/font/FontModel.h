@@ -29,8 +29,12 @@ constexpr std::string_view kBlankSlotDefaultName = "blank";
 // A byte equal to 1 is ink; anything else is background.
 using PixelMatrix = std::array<std::uint8_t, kMatrixBytes>;
 
-constexpr int pixelIndex(int x, int y) { return x * kMatrixEdge + y; }
-inline bool pixelSet(const PixelMatrix& m, int x, int y) { return m[pixelIndex(x, y)] == 1; }
+constexpr int pixelIndex(int x, int y) {
+    return x * kMatrixEdge + y;
+}
+inline bool pixelSet(const PixelMatrix& m, int x, int y) {
+    return m[pixelIndex(x, y)] == 1;
+}
 
 // Text fields (names, the identifier) are byte strings in Windows-1250, exactly
 // as they are stored in font files and written into generated sources.
@@ -100,10 +104,16 @@ std::string listItemText(const FontModel& font, int index);
 std::string currentCharacterText(const FontModel& font, int index);
 
 // The key byte of a slot index: the low 8 bits (0 for the BlankSlot).
-inline std::uint8_t keyByte(int index) { return static_cast<std::uint8_t>(index & 0xFF); }
+inline std::uint8_t keyByte(int index) {
+    return static_cast<std::uint8_t>(index & 0xFF);
+}
 
 // Size fields are clamped, never refused.
-constexpr int clampSize(int v) { return v < kMinSize ? kMinSize : (v > kMaxSize ? kMaxSize : v); }
-constexpr int clampCode(int v) { return v < 0 ? 0 : (v > kBlankSlot ? kBlankSlot : v); }
+constexpr int clampSize(int v) {
+    return v < kMinSize ? kMinSize : (v > kMaxSize ? kMaxSize : v);
+}
+constexpr int clampCode(int v) {
+    return v < 0 ? 0 : (v > kBlankSlot ? kBlankSlot : v);
+}
 
 } // namespace zelvik

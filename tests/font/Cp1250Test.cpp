@@ -29,9 +29,9 @@ TEST(Cp1250, EveryByteSurvivesARoundTrip) {
 }
 
 TEST(Cp1250, KnownLetters) {
-    EXPECT_EQ(cp1250ToUnicode(0x8A), u'\u0160'); // S with caron
-    EXPECT_EQ(cp1250ToUnicode(0xE9), u'\u00E9'); // e with acute
-    EXPECT_EQ(unicodeToCp1250(u'\u0159'), 0xF8); // r with caron
+    EXPECT_EQ(cp1250ToUnicode(0x8A), u'\u0160');          // S with caron
+    EXPECT_EQ(cp1250ToUnicode(0xE9), u'\u00E9');          // e with acute
+    EXPECT_EQ(unicodeToCp1250(u'\u0159'), 0xF8);          // r with caron
     EXPECT_FALSE(unicodeToCp1250(u'\u00E6').has_value()); // ae is not in the code page
     EXPECT_EQ(toCp1250Lossy(QStringLiteral("a\u00E6")), "a?");
 }

@@ -1,5 +1,5 @@
-#include "font/FontModel.h"
 #include "generator/AutoSymbolName.h"
+#include "font/FontModel.h"
 
 #include <gtest/gtest.h>
 
