@@ -5,8 +5,6 @@
 // a partial file, and a C/C++ export changes its source and header together
 // or not at all.
 
-// The project's headers come before Qt's on purpose: Qt's keyword macros
-// would otherwise rewrite FontModel's `slots` member.
 #include "export/ExportOptions.h"
 #include "export/ExportTarget.h"
 #include "export/SourceWriter.h"
