@@ -15,7 +15,7 @@ GeneratedFiles C51Writer::generate(const ExportJob& job) const {
     GeneratedFiles files;
     ExportStatistics& stats = files.statistics;
     std::string& out = files.source;
-    out.reserve(24 * 1024);
+    out.reserve(estimatedSize(font, ySize, job.options.vertical, 10));
 
     out += ";compiler: asem51\r\n\r\n";
     const std::size_t block = appendStatisticsBlock(out, BlockStyle::Assembler);

@@ -102,7 +102,7 @@ GeneratedFiles CWriter::generate(const ExportJob& job) const {
     ExportStatistics& stats = files.statistics;
     std::string& src = files.source;
     std::string& h = files.header;
-    src.reserve(64 * 1024);
+    src.reserve(estimatedSize(font, ySize, job.options.vertical, 24));
     h.reserve(8 * 1024);
 
     const std::size_t block = appendStatisticsBlock(src, BlockStyle::C);
@@ -152,7 +152,7 @@ GeneratedFiles CWriter::generate(const ExportJob& job) const {
         src += ",\r\n\t";
         for (std::size_t i = 0; i < data.size(); ++i) {
             src += "b2b(";
-            appendBits(src, data[i], ',');
+            appendBitsWithCommas(src, data[i]);
             src += ')';
             if (i + 1 == data.size())
                 src += "};\r\n\r\n";

@@ -28,13 +28,30 @@ inline void appendIntLeft(std::string& out, int value, int width) {
         out.append(static_cast<std::size_t>(width) - written, ' ');
 }
 
-// The eight bits of a byte, bit 7 first, each followed by `separator` except the last.
-inline void appendBits(std::string& out, std::uint8_t byte, char separator = 0) {
-    for (int b = 7; b >= 0; --b) {
-        out += static_cast<char>('0' + ((byte >> b) & 1));
-        if (separator && b > 0)
-            out += separator;
+// The eight bits of every byte value, bit 7 first: "00000001", or with commas
+// between the digits for b2b() calls: "0,0,0,0,0,0,0,1".
+struct BitTexts {
+    char plain[256][8];
+    char commas[256][15];
+    constexpr BitTexts() : plain(), commas() {
+        for (int v = 0; v < 256; ++v) {
+            for (int b = 0; b < 8; ++b) {
+                const char digit = static_cast<char>('0' + ((v >> (7 - b)) & 1));
+                plain[v][b] = digit;
+                commas[v][2 * b] = digit;
+                if (b < 7)
+                    commas[v][2 * b + 1] = ',';
+            }
+        }
     }
+};
+inline constexpr BitTexts kBitTexts{};
+
+inline void appendBits(std::string& out, std::uint8_t byte) {
+    out.append(kBitTexts.plain[byte], 8);
+}
+inline void appendBitsWithCommas(std::string& out, std::uint8_t byte) {
+    out.append(kBitTexts.commas[byte], 15);
 }
 
 // "identifier_name"
@@ -58,6 +75,21 @@ template <class F> void forEachEmitted(const FontModel& font, F&& f) {
         if (font.slots[i].defined())
             f(i);
     }
+}
+
+// Room for a whole output, so that it is built without reallocations:
+// `perByte` characters for every data byte, plus table and label lines.
+inline std::size_t estimatedSize(const FontModel& font, int ySize, bool vertical, int perByte) {
+    std::size_t total = 4096 + 256 * (2 * font.fontIdentifier.size() + 48);
+    for (const CharSlot& slot : font.slots) {
+        if (!slot.defined())
+            continue;
+        const int w = clampSize(slot.xSize);
+        const int n = vertical ? (ySize + 7) / 8 : (w + 7) / 8;
+        total += 2 * (font.fontIdentifier.size() + slot.name.size()) + 64 +
+                 static_cast<std::size_t>((vertical ? w : ySize) * n) * (perByte + 2);
+    }
+    return total;
 }
 
 constexpr std::string_view kEol = "\r\n";
