@@ -1,0 +1,18 @@
+#pragma once
+
+// C/C++: a source file with the 256-entry pointer table and one byte array per
+// emitted character (element 0 the x-size, then the data bytes as b2b() calls,
+// one unit per line), and a header declaring both with the types and the
+// byte macro they need. The header's base name B names the include guard.
+
+#include "export/SourceWriter.h"
+
+namespace zelvik {
+
+class CWriter final : public SourceWriter {
+public:
+    ExportTarget target() const override { return ExportTarget::C; }
+    GeneratedFiles generate(const ExportJob& job) const override;
+};
+
+} // namespace zelvik

@@ -1,0 +1,175 @@
+#include "ExportTestSupport.h"
+
+#include "export/ExportChecks.h"
+#include "export/ExportFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace zelvik;
+using namespace zelvik::test;
+
+namespace {
+
+std::string readFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return f.readAll().toStdString();
+}
+
+void writeFile(const QString& path, const std::string& text) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+} // namespace
+
+TEST(ExportPaths, FilterIndexChoosesTheExtension) {
+    using T = ExportTarget;
+    EXPECT_EQ(exportPathsForChosenName(T::C51, "/w/fonts", 1).source, "/w/fonts.a51");
+    EXPECT_EQ(exportPathsForChosenName(T::C51, "/w/fonts.asm", 1).source, "/w/fonts.a51");
+    EXPECT_EQ(exportPathsForChosenName(T::C51, "/w/fonts", 2).source, "/w/fonts.asm");
+    EXPECT_EQ(exportPathsForChosenName(T::C51, "/w/fonts.txt", 3).source, "/w/fonts.txt");
+    EXPECT_TRUE(exportPathsForChosenName(T::C51, "/w/fonts", 1).header.isEmpty());
+    EXPECT_EQ(exportPathsForChosenName(T::Avr, "/w/old.fonts/data", 1).source,
+              "/w/old.fonts/data.asm");
+    EXPECT_EQ(exportPathsForChosenName(T::Avr, "/w/data.bin", 2).source, "/w/data.bin");
+
+    const ExportPaths cpp = exportPathsForChosenName(T::C, "/w/fonts", 2);
+    EXPECT_EQ(cpp.source, "/w/fonts.cpp");
+    EXPECT_EQ(cpp.header, "/w/fonts.h");
+    const ExportPaths c = exportPathsForChosenName(T::C, "/w/fonts.txt", 1);
+    EXPECT_EQ(c.source, "/w/fonts.c");
+    EXPECT_EQ(c.header, "/w/fonts.h");
+    const ExportPaths my = exportPathsForChosenName(T::C, "/w/my.font", 1);
+    EXPECT_EQ(my.source, "/w/my.c");
+    EXPECT_EQ(my.header, "/w/my.h");
+    EXPECT_EQ(includeGuardBase(my.header), "my");
+    EXPECT_EQ(exportPathsForChosenName(T::C, "/w/x.y", 0).source, "/w/x.y");
+
+    EXPECT_EQ(includeGuardBase("/a.b/fonts.h"), "fonts");
+    EXPECT_EQ(includeGuardBase("/a.b/x.y.h"), "x.y");
+    const ExportPaths out = exportPathsForOutput(T::C, "/w/lcd.cpp");
+    EXPECT_EQ(out.source, "/w/lcd.cpp");
+    EXPECT_EQ(out.header, "/w/lcd.h");
+}
+
+TEST(ExportPaths, SaveFilterTexts) {
+    EXPECT_EQ(saveFilterText(ExportTarget::C51),
+              "C51 assembler file (*.a51)|*.a51|C51 assembler file (*.asm)|*.asm|All files "
+              "(*.*)|*.*");
+    EXPECT_EQ(saveFilterText(ExportTarget::Avr),
+              "AVR assembler file (*.asm)|*.asm|All files (*.*)|*.*");
+    EXPECT_EQ(saveFilterText(ExportTarget::C),
+              "C source file (*.c)|*.c|C++ source file (*.cpp)|*.cpp");
+    EXPECT_EQ(exportTargetTitle(*exportTargetForIndex(1)), "AVR assembler");
+    EXPECT_FALSE(exportTargetForIndex(3).has_value());
+    EXPECT_FALSE(exportTargetForIndex(-1).has_value());
+}
+
+TEST(ExportChecks, EmptyFieldAndNamelessBlankAreRefused) {
+    FontModel font = newExportFont("");
+    EXPECT_EQ(checkExportable(font, ""),
+              "Can't generate source file!\nThere is no name for this font!");
+    EXPECT_FALSE(checkExportable(font, "fnt").has_value());
+
+    font.slots[kBlankSlot].name.clear();
+    EXPECT_EQ(checkExportable(font, "fnt"),
+              "Can't generate source file!\nThe blank character #256 has no name!");
+    // The empty field is reported first.
+    EXPECT_EQ(checkExportable(font, ""),
+              "Can't generate source file!\nThere is no name for this font!");
+
+    for (int c = 0; c < kCodeCount; ++c)
+        defineCharacter(font, c, "c" + std::to_string(c), 1);
+    EXPECT_FALSE(checkBlankSlotName(font).has_value()) << "no code needs the BlankSlot";
+    font.slots[200].name.clear();
+    EXPECT_TRUE(checkBlankSlotName(font).has_value());
+}
+
+TEST(ExportChecks, IdentifierFallsBackToTheFieldOnlyWhenEmpty) {
+    FontModel font = newExportFont("");
+    EXPECT_EQ(exportIdentifier(font, "lcd"), "lcd");
+    EXPECT_EQ(exportIdentifier(font, std::string(300, 'k')), std::string(255, 'k'));
+    font.fontIdentifier = "fnt";
+    EXPECT_EQ(exportIdentifier(font, "other"), "fnt");
+}
+
+class ExportFontTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
+
+TEST_F(ExportFontTest, WritesTheGeneratedBytesAndAdoptsTheFieldIdentifier) {
+    FontModel font = newExportFont("");
+    const ExportPaths paths = exportPathsForChosenName(ExportTarget::C, path("fonts"), 1);
+    ASSERT_FALSE(exportFont(font, "lcd", ExportTarget::C, {}, paths).has_value());
+    EXPECT_EQ(font.fontIdentifier, "lcd");
+    const GeneratedFiles expected = generateFor(ExportTarget::C, font, {}, "fonts");
+    EXPECT_EQ(readFile(path("fonts.c")), expected.source);
+    EXPECT_EQ(readFile(path("fonts.h")), expected.header);
+
+    // A set identifier wins over a different field text.
+    const ExportPaths asmPaths = exportPathsForChosenName(ExportTarget::Avr, path("f"), 1);
+    ASSERT_FALSE(exportFont(font, "other", ExportTarget::Avr, {}, asmPaths).has_value());
+    EXPECT_EQ(font.fontIdentifier, "lcd");
+    EXPECT_EQ(readFile(path("f.asm")), generateFor(ExportTarget::Avr, font).source);
+}
+
+TEST_F(ExportFontTest, ExistingFileIsReplaced) {
+    writeFile(path("f.a51"), "old text that is much longer than nothing");
+    FontModel font = newExportFont();
+    ASSERT_FALSE(exportFont(font, "fnt", ExportTarget::C51, {}, {path("f.a51"), {}}));
+    EXPECT_EQ(readFile(path("f.a51")), generateFor(ExportTarget::C51, font).source);
+}
+
+TEST_F(ExportFontTest, RefusalsLeaveNoFileAndKeepTheFont) {
+    FontModel font = newExportFont("");
+    const ExportPaths paths{path("f.c"), path("f.h")};
+    EXPECT_EQ(exportFont(font, "", ExportTarget::C, {}, paths),
+              "Can't generate source file!\nThere is no name for this font!");
+    font.slots[kBlankSlot].name.clear();
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, paths),
+              "Can't generate source file!\nThe blank character #256 has no name!");
+    EXPECT_EQ(font.fontIdentifier, "");
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(ExportFontTest, UnwritableTargetReportsTheCreationMessage) {
+    FontModel font = newExportFont("");
+    const QString missing = path("no/such/folder/f.asm");
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::Avr, {}, {missing, {}}), "Can't create file!");
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C51, {}, {missing, {}}), "Can't create file!");
+    EXPECT_EQ(font.fontIdentifier, "") << "the fallback only applies to a written export";
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, {path("no/f.c"), path("no/f.h")}),
+              "Can't create source file!");
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(ExportFontTest, HeaderFailureLeavesNoEmptySourceBehind) {
+    // The header's name is taken by a folder: nothing may be written at all.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("f.h"));
+    FontModel font = newExportFont();
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, {path("f.c"), path("f.h")}),
+              "Can't create header file!");
+    EXPECT_FALSE(QFile::exists(path("f.c")));
+
+    // An older source of that name stays as it was.
+    writeFile(path("f.c"), "previous");
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, {path("f.c"), path("f.h")}),
+              "Can't create header file!");
+    EXPECT_EQ(readFile(path("f.c")), "previous");
+}
+
+TEST_F(ExportFontTest, SourceAndHeaderOfTheSameNameAreRefused) {
+    FontModel font = newExportFont();
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, {path("f.h"), path("f.h")}),
+              "Can't create header file!");
+    EXPECT_FALSE(QFile::exists(path("f.h")));
+}
