@@ -3,12 +3,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 using namespace zelvik;
 using namespace zelvik::test;
@@ -132,8 +135,13 @@ TEST(FontFileRoundTrip, VersionOneLoadsWithColumns8To31AndRows16To31Cleared) {
 
 TEST(FontFileRoundTrip, BytesAfterTheLastSlotAreIgnored) {
     std::string bytes = serializeFontFile(FontFileVersion::V1, "abc", 16, sampleFont());
-    bytes += "trailing garbage";
+    bytes += std::string(2 * kLongestFontFile, '\xFF');
     EXPECT_TRUE(parseFontFile(bytes));
+    QTemporaryDir dir;
+    writeBytes(dir.filePath("long.fnt"), bytes);
+    FontModel font = newFont();
+    EXPECT_EQ(readFontFile(dir.filePath("long.fnt"), font), ReadFontOutcome::Success);
+    EXPECT_EQ(font.fontIdentifier, "abc");
 }
 
 TEST(FontFileVersionOne, AllowedOnlyWhenEightByEightSixteenHoldsEveryDefinedCharacter) {
@@ -334,6 +342,20 @@ TEST(FontFileWriter, FailsWithoutTouchingAnythingWhenTheFileCannotBeCreated) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{});
 }
 
+TEST(FontFileWriter, WritesThroughASymlinkAndKeepsIt) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath("real.fnt");
+    const QString link = dir.filePath("link.fnt");
+    ASSERT_EQ(writeFontFile(target, FontFileVersion::V1, "old", 16, newFont()),
+              WriteFontOutcome::Success);
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_EQ(writeFontFile(link, FontFileVersion::V2, "new", 16, newFont()),
+              WriteFontOutcome::Success);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readBytes(target), serializeFontFile(FontFileVersion::V2, "new", 16, newFont()));
+}
+
+#ifdef Q_OS_UNIX
 TEST(FontFileWriter, ReadOnlyFolderLeavesTheOldFileAndNoTemporaryFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("font.fnt");
@@ -353,3 +375,4 @@ TEST(FontFileWriter, ReadOnlyFolderLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(readBytes(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"font.fnt"});
 }
+#endif

@@ -1,9 +1,11 @@
-// Saving onto a device that fills up, or that is mounted read-only, must leave
-// the previous file whole. Each case runs in a child process that mounts a
-// small private tmpfs in its own namespaces, so nothing outside it is touched.
+// Saving a font or the settings onto a device that fills up, or that is
+// mounted read-only, must fail cleanly and leave the previous file whole. Each case runs in a child
+// process that mounts a small private tmpfs in its own namespaces, so nothing outside it is
+// touched.
 #include "font/FontFile.h"
 #include "font/FontFileTestData.h"
 #include "font/PrivateTmpfs.h"
+#include "font/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,6 +80,28 @@ TEST(FontFileWriter, ReadOnlyFileSystemLeavesTheOldFile) {
             WriteFontOutcome::CannotCreate)
             return 2;
         if (readBytes(path) != old || filesIn(folder) != QStringList{"font.fnt"})
+            return 3;
+        return 0;
+    });
+    if (status == kCannotSetUp)
+        GTEST_SKIP() << "cannot mount a private read-only tmpfs here";
+    EXPECT_EQ(status, 0) << "failed check " << status;
+}
+
+TEST(SettingsFile, ReadOnlyFileSystemIsReportedAndTheOldFileKept) {
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const int status = runOnPrivateTmpfs(folder, 64 * 1024, [&folder] {
+        SettingsFile settings(settingsFilePath(folder));
+        if (!settings.writeString("PATH", "save_path", "/old/").ok)
+            return 1;
+        if (!remountReadOnly(folder))
+            return kCannotSetUp;
+        const SettingsWriteResult result =
+            writeRememberedFolders(settings, {"/s/", "/o/", "/e/", "/i/"});
+        if (result.ok || !result.message.contains(settings.path()))
+            return 2;
+        if (readBytes(settings.path()) != "[PATH]\nsave_path=/old/\n")
             return 3;
         return 0;
     });
