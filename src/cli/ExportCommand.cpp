@@ -2,6 +2,7 @@
 
 #include "export/ExportChecks.h"
 #include "export/ExportFiles.h"
+#include "font/FontFile.h"
 
 #include <QFile>
 
@@ -12,15 +13,6 @@
 namespace zelvik::cli {
 
 namespace {
-
-// The editor's messages for the reader's outcomes.
-template <class Outcome> std::optional<std::string> fontLoadMessage(Outcome outcome) {
-    if (outcome == Outcome::Success)
-        return std::nullopt;
-    if (outcome == Outcome::CannotOpen)
-        return std::string("Can't open font file!");
-    return std::string("Invalid font file format or version!");
-}
 
 struct ExportRequest {
     std::string fontPath;
@@ -124,11 +116,10 @@ std::variant<ExportRequest, std::string> parse(const Args& args) {
 } // namespace
 
 std::optional<std::string> loadFontFile(const std::string& path, FontModel& font) {
-    (void)font;
-    // Font file reader seam: once font/FontFile.h is on this branch, include it and
-    // replace the next line with
-    //   return fontLoadMessage(ReadFontFile(QFile::decodeName(path.c_str()), font));
-    return "reading font files is not available in this build (" + path + ")";
+    const ReadFontOutcome outcome = readFontFile(QFile::decodeName(path.c_str()), font);
+    if (outcome == ReadFontOutcome::Success)
+        return std::nullopt;
+    return std::string(fontFileMessage(outcome));
 }
 
 int runExportWith(const Args& args, const FontLoader& load) {

@@ -1,10 +1,55 @@
+// zelvik-cli info FONT.fnt: a summary of the font for scripts. The format of
+// every line is fixed; scripts parse it.
 #include "cli/CliCommands.h"
+
+#include "font/Cp1250.h"
+#include "font/FontFile.h"
+
+#include <QFile>
+
+#include <iostream>
+#include <memory>
 
 namespace zelvik::cli {
 
-int runInfo(const Args&) {
-    printError("info: not built yet");
-    return kRefused;
+namespace {
+
+// Names and identifiers are Windows-1250 bytes; the terminal gets UTF-8.
+std::string terminalText(const std::string& bytes) {
+    return fromCp1250(bytes).toStdString();
+}
+
+} // namespace
+
+int runInfo(const Args& args) {
+    if (args.size() != 1 || args[0].starts_with('-')) {
+        printError("info: expected one font file: zelvik-cli info FONT.fnt");
+        return kUsage;
+    }
+    auto data = std::make_unique<FontFileData>();
+    const ReadFontOutcome outcome = loadFontFile(QFile::decodeName(args[0].c_str()), *data);
+    if (outcome != ReadFontOutcome::Success) {
+        printError(fontFileMessage(outcome));
+        return kRefused;
+    }
+    auto font = std::make_unique<FontModel>();
+    applyFontFile(*data, *font);
+
+    int defined = 0;
+    for (int code = 0; code < kCodeCount; ++code)
+        defined += font->slots[code].defined() ? 1 : 0;
+    std::cout << "version: " << (data->version == FontFileVersion::V1 ? "1.0" : "2.0") << '\n'
+              << "identifier: " << terminalText(font->fontIdentifier) << '\n'
+              << "y-size: " << font->ySize << '\n'
+              << "defined: " << defined << '\n'
+              << "max-x-size: " << maxDefinedXSize(*font) << '\n';
+    for (int index = 0; index < kSlotCount; ++index) {
+        const CharSlot& slot = font->slots[index];
+        if (slot.defined())
+            std::cout << index << ' ' << terminalText(slot.name) << ' ' << slot.xSize << '\n';
+    }
+    std::cout.flush();
+    return std::cout ? kSuccess : kRefused;
 }
 
 } // namespace zelvik::cli

@@ -1,0 +1,217 @@
+#include "font/FontFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+
+namespace zelvik {
+
+namespace {
+
+// A cursor over the file's bytes that refuses, rather than reads, past the end.
+class ByteReader {
+public:
+    explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
+
+    std::optional<std::string_view> take(std::size_t count) {
+        if (bytes_.size() - pos_ < count)
+            return std::nullopt;
+        const std::string_view part = bytes_.substr(pos_, count);
+        pos_ += count;
+        return part;
+    }
+
+    std::optional<std::uint8_t> takeByte() {
+        const auto part = take(1);
+        if (!part)
+            return std::nullopt;
+        return static_cast<std::uint8_t>((*part)[0]);
+    }
+
+    // Text up to its 0 byte, which must come within `maxLength` characters.
+    std::optional<std::string> takeText(std::size_t maxLength) {
+        const std::string_view rest = bytes_.substr(pos_, maxLength + 1);
+        const std::size_t end = rest.find('\0');
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        pos_ += end + 1;
+        return std::string(rest.substr(0, end));
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+bool sizeInRange(int size) {
+    return size >= kMinSize && size <= kMaxSize;
+}
+
+std::optional<FontFileVersion> versionOfMagic(std::string_view magic) {
+    if (magic == kMagicV2)
+        return FontFileVersion::V2;
+    if (magic == kMagicV1)
+        return FontFileVersion::V1;
+    return std::nullopt;
+}
+
+std::string_view magicOf(FontFileVersion version) {
+    return version == FontFileVersion::V1 ? kMagicV1 : kMagicV2;
+}
+
+// A text as it may go into the file: up to its first 0 byte and its limit.
+std::string_view storableText(std::string_view text, std::size_t limit) {
+    return text.substr(0, std::min(text.find('\0'), limit));
+}
+
+bool readSlot(ByteReader& in, FontFileVersion version, CharSlot& slot) {
+    const auto name = in.takeText(kMaxNameLength);
+    const auto xSize = in.takeByte();
+    const int columns = storedColumns(version);
+    const int rows = storedRows(version);
+    const auto stored = in.take(static_cast<std::size_t>(columns * rows));
+    if (!name || !xSize || !sizeInRange(*xSize) || !stored)
+        return false;
+    const auto* pixels = reinterpret_cast<const std::uint8_t*>(stored->data());
+    const auto* const end = pixels + stored->size();
+    unsigned allBits = 0;
+    for (const auto* p = pixels; p != end; ++p)
+        allBits |= *p;
+    if (allBits > 1)
+        return false;
+    slot.name = *name;
+    slot.xSize = *xSize;
+    slot.pixels.fill(0);
+    for (int x = 0; x < columns; ++x)
+        std::copy_n(pixels + x * rows, rows, slot.pixels.begin() + pixelIndex(x, 0));
+    return true;
+}
+
+} // namespace
+
+std::optional<FontFileData> parseFontFile(std::string_view bytes) {
+    ByteReader in(bytes);
+    const auto magic = in.take(kMagicLength);
+    const auto version = magic ? versionOfMagic(*magic) : std::nullopt;
+    if (!version)
+        return std::nullopt;
+
+    std::optional<FontFileData> data(std::in_place);
+    data->version = *version;
+    const auto identifier = in.takeText(kMaxIdentifierLength);
+    const auto ySize = in.takeByte();
+    if (!identifier || !ySize || !sizeInRange(*ySize))
+        return std::nullopt;
+    data->fontIdentifier = *identifier;
+    data->ySize = *ySize;
+    for (CharSlot& slot : data->slots) {
+        if (!readSlot(in, *version, slot))
+            return std::nullopt;
+    }
+    return data;
+}
+
+std::string serializeFontFile(FontFileVersion version, std::string_view identifier, int ySize,
+                              const FontModel& font) {
+    const int columns = storedColumns(version);
+    const int rows = storedRows(version);
+    const std::string_view id = storableText(identifier, kMaxIdentifierLength);
+    std::size_t length = kMagicLength + id.size() + 2;
+    for (const CharSlot& slot : font.slots)
+        length += storableText(slot.name, kMaxNameLength).size() + slotRecordFixedBytes(version);
+
+    std::string out(length, '\0');
+    char* p = std::copy(magicOf(version).begin(), magicOf(version).end(), out.data());
+    p = std::copy(id.begin(), id.end(), p) + 1;
+    *p++ = static_cast<char>(clampSize(ySize));
+    for (const CharSlot& slot : font.slots) {
+        const std::string_view name = storableText(slot.name, kMaxNameLength);
+        p = std::copy(name.begin(), name.end(), p) + 1;
+        *p++ = static_cast<char>(clampSize(slot.xSize));
+        for (int x = 0; x < columns; ++x) {
+            for (int y = 0; y < rows; ++y)
+                *p++ = pixelSet(slot.pixels, x, y) ? 1 : 0;
+        }
+    }
+    return out;
+}
+
+ReadFontOutcome loadFontFile(const QString& path, FontFileData& data) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ReadFontOutcome::CannotOpen;
+    // Nothing after the longest possible font is ever read, so a wrong choice
+    // of a huge file costs no memory.
+    const QByteArray bytes = file.read(static_cast<qint64>(kLongestFontFile));
+    if (file.error() != QFileDevice::NoError)
+        return ReadFontOutcome::CannotOpen;
+    auto parsed = parseFontFile(std::string_view(bytes.constData(), bytes.size()));
+    if (!parsed)
+        return ReadFontOutcome::InvalidFormat;
+    data = std::move(*parsed);
+    return ReadFontOutcome::Success;
+}
+
+void applyFontFile(const FontFileData& data, FontModel& font) {
+    font.fontIdentifier = data.fontIdentifier;
+    font.ySize = data.ySize;
+    font.slots = data.slots;
+}
+
+ReadFontOutcome readFontFile(const QString& path, FontModel& font) {
+    auto data = std::make_unique<FontFileData>();
+    const ReadFontOutcome outcome = loadFontFile(path, *data);
+    if (outcome == ReadFontOutcome::Success)
+        applyFontFile(*data, font);
+    return outcome;
+}
+
+WriteFontOutcome writeFontFile(const QString& path, FontFileVersion version,
+                               std::string_view identifier, int ySize, const FontModel& font,
+                               QString* errorDetail) {
+    const std::string bytes = serializeFontFile(version, identifier, ySize, font);
+    QSaveFile file(path);
+    auto fail = [&] {
+        if (errorDetail)
+            *errorDetail = file.errorString();
+        file.cancelWriting();
+        return WriteFontOutcome::CannotCreate;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail();
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+        static_cast<qint64>(bytes.size()))
+        return fail();
+    if (!file.commit()) {
+        if (errorDetail)
+            *errorDetail = file.errorString();
+        return WriteFontOutcome::CannotCreate;
+    }
+    return WriteFontOutcome::Success;
+}
+
+bool versionOneAllowed(const FontModel& font) {
+    return font.ySize <= storedRows(FontFileVersion::V1) &&
+           maxDefinedXSize(font) <= storedColumns(FontFileVersion::V1);
+}
+
+const char* fontFileMessage(ReadFontOutcome outcome) {
+    switch (outcome) {
+    case ReadFontOutcome::Success:
+        return "";
+    case ReadFontOutcome::CannotOpen:
+        return kCantOpenFontFileMessage;
+    case ReadFontOutcome::InvalidFormat:
+        return kInvalidFontFileMessage;
+    }
+    return "";
+}
+
+const char* fontFileMessage(WriteFontOutcome outcome) {
+    return outcome == WriteFontOutcome::Success ? "" : kCantCreateFontFileMessage;
+}
+
+} // namespace zelvik

@@ -1,0 +1,101 @@
+#pragma once
+
+// The .fnt font file: a 16-byte magic, the identifier, the y-size and all 257
+// slots. Version 1.0 keeps 8 by 16 pixels of every slot for older software,
+// version 2.0 the whole 32 by 32 matrix. The reader accepts only files it
+// could have written itself, so a damaged file never reaches the font; the
+// writer replaces a file only once the new one is complete on disk.
+
+#include "font/FontModel.h"
+
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zelvik {
+
+enum class FontFileVersion { V1, V2 };
+
+constexpr std::string_view kMagicV1 = "Zelvik_glyphV1.0";
+constexpr std::string_view kMagicV2 = "Zelvik_glyphV2.0";
+constexpr std::size_t kMagicLength = 16;
+
+// Columns and rows of every slot that a file of the given version holds.
+constexpr int storedColumns(FontFileVersion v) {
+    return v == FontFileVersion::V1 ? 8 : kMatrixEdge;
+}
+constexpr int storedRows(FontFileVersion v) {
+    return v == FontFileVersion::V1 ? 16 : kMatrixEdge;
+}
+// Bytes of one slot record besides its name: the name's 0, the x-size, the pixels.
+constexpr std::size_t slotRecordFixedBytes(FontFileVersion v) {
+    return 2 + static_cast<std::size_t>(storedColumns(v) * storedRows(v));
+}
+// The longest file the reader can accept; anything after it is never looked at.
+constexpr std::size_t kLongestFontFile =
+    kMagicLength + kMaxIdentifierLength + 1 + 1 +
+    kSlotCount * (kMaxNameLength + slotRecordFixedBytes(FontFileVersion::V2));
+
+// The texts the editor shows and zelvik-cli prints for the outcomes below.
+constexpr const char* kCantOpenFontFileMessage = "Can't open font file!";
+constexpr const char* kInvalidFontFileMessage = "Invalid font file format or version!";
+constexpr const char* kCantCreateFontFileMessage = "Can't create font file!";
+
+// What a font file holds, kept apart from the FontModel until the whole file
+// has been checked.
+struct FontFileData {
+    FontFileVersion version = FontFileVersion::V2;
+    std::string fontIdentifier; // Windows-1250 bytes, at most 255
+    int ySize = kDefaultYSize;
+    std::array<CharSlot, kSlotCount> slots{}; // pixels outside the stored part are 0
+};
+
+// The file's contents, or nothing when the bytes are not a complete, sound font
+// file: wrong magic, ended early, a text without its 0 within its limit (31 for
+// names, 255 for the identifier), a y-size or x-size outside 1-32, or a pixel
+// byte other than 0 and 1. Bytes after the last slot are ignored. Never reads
+// outside `bytes`.
+std::optional<FontFileData> parseFontFile(std::string_view bytes);
+
+// The file of the given version for this identifier, y-size and the font's
+// slots. Texts are cut at 255 and 31 bytes (and at a 0 byte), sizes are kept
+// in 1-32 and pixel bytes written as 1 for ink and 0 otherwise, so that every
+// file written can be read again.
+std::string serializeFontFile(FontFileVersion version, std::string_view identifier, int ySize,
+                              const FontModel& font);
+
+enum class ReadFontOutcome { Success, CannotOpen, InvalidFormat };
+
+// Reads the file at `path` into `data`. `data` is untouched unless Success.
+ReadFontOutcome loadFontFile(const QString& path, FontFileData& data);
+
+// The file's identifier, y-size and 257 slots become the font's. Nothing else
+// (current index, flags, file name) changes.
+void applyFontFile(const FontFileData& data, FontModel& font);
+
+// loadFontFile and applyFontFile together: the font changes only on Success.
+ReadFontOutcome readFontFile(const QString& path, FontModel& font);
+
+enum class WriteFontOutcome { Success, CannotCreate };
+
+// Writes serializeFontFile(...) to `path` through a temporary file beside it
+// that replaces `path` only when every byte is on disk. On CannotCreate an
+// existing file at `path` is as it was and no temporary file is left.
+// `errorDetail`, when given, receives the system's reason for a failure.
+WriteFontOutcome writeFontFile(const QString& path, FontFileVersion version,
+                               std::string_view identifier, int ySize, const FontModel& font,
+                               QString* errorDetail = nullptr);
+
+// Version 1.0 can hold the font: y-size at most 16 and no defined character
+// wider than 8. Undefined slots do not count, whatever their stored x-size.
+bool versionOneAllowed(const FontModel& font);
+
+// The message for a failed read or write ("" for Success).
+const char* fontFileMessage(ReadFontOutcome outcome);
+const char* fontFileMessage(WriteFontOutcome outcome);
+
+} // namespace zelvik

@@ -1,0 +1,208 @@
+#include "font/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <optional>
+
+namespace zelvik {
+
+namespace {
+
+// The file's lines without their line ends, and the line end it uses.
+struct IniText {
+    QStringList lines;
+    QString lineEnd;
+};
+
+QString defaultLineEnd() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("\r\n");
+#else
+    return QStringLiteral("\n");
+#endif
+}
+
+// A missing or unreadable file reads as an empty one.
+IniText readIni(const QString& path) {
+    IniText ini{{}, defaultLineEnd()};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ini;
+    const QString text = QString::fromUtf8(file.readAll());
+    if (text.contains(u"\r\n"))
+        ini.lineEnd = QStringLiteral("\r\n");
+    else if (text.contains(u'\n'))
+        ini.lineEnd = QStringLiteral("\n");
+    ini.lines = text.split(u'\n');
+    if (!ini.lines.isEmpty() && ini.lines.back().isEmpty())
+        ini.lines.removeLast(); // the end of the last line, not an empty line
+    for (QString& line : ini.lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+    return ini;
+}
+
+bool isComment(const QString& trimmed) {
+    return trimmed.startsWith(u';') || trimmed.startsWith(u'#');
+}
+
+// The name of a "[name]" line.
+std::optional<QString> sectionName(const QString& line) {
+    const QString trimmed = line.trimmed();
+    if (!trimmed.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype close = trimmed.indexOf(u']');
+    if (close < 0)
+        return std::nullopt;
+    return trimmed.mid(1, close - 1).trimmed();
+}
+
+// The key of a "key=value" line.
+std::optional<QString> keyName(const QString& line) {
+    const QString trimmed = line.trimmed();
+    const qsizetype eq = trimmed.indexOf(u'=');
+    if (eq <= 0 || isComment(trimmed))
+        return std::nullopt;
+    return trimmed.left(eq).trimmed();
+}
+
+QString valueOf(const QString& line) {
+    QString value = line.mid(line.indexOf(u'=') + 1).trimmed();
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    return value;
+}
+
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Lines [begin, end) of the first section called `section`, or nothing.
+std::optional<std::pair<qsizetype, qsizetype>> findSection(const QStringList& lines,
+                                                           const QString& section) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const auto name = sectionName(lines[i]);
+        if (!name || !sameName(*name, section))
+            continue;
+        qsizetype end = i + 1;
+        while (end < lines.size() && !sectionName(lines[end]))
+            ++end;
+        return std::make_pair(i + 1, end);
+    }
+    return std::nullopt;
+}
+
+// A value on one line: a line break in it would end the entry and start
+// another one, breaking the file for every later key.
+QString oneLineValue(QString value) {
+    value.remove(u'\r');
+    value.remove(u'\n');
+    return value;
+}
+
+} // namespace
+
+QString SettingsFile::readString(const QString& section, const QString& key,
+                                 const QString& defaultValue) const {
+    const IniText ini = readIni(path_);
+    const auto range = findSection(ini.lines, section);
+    if (!range)
+        return defaultValue;
+    for (qsizetype i = range->first; i < range->second; ++i) {
+        const auto name = keyName(ini.lines[i]);
+        if (name && sameName(*name, key))
+            return valueOf(ini.lines[i]);
+    }
+    return defaultValue;
+}
+
+SettingsWriteResult
+SettingsFile::writeStrings(const QString& section,
+                           const std::vector<std::pair<QString, QString>>& values) {
+    IniText ini = readIni(path_);
+    auto range = findSection(ini.lines, section);
+    if (!range) {
+        if (!ini.lines.isEmpty() && !ini.lines.back().trimmed().isEmpty())
+            ini.lines.append(QString());
+        ini.lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+        range = std::make_pair(ini.lines.size(), ini.lines.size());
+    }
+    for (const auto& [key, rawValue] : values) {
+        const QString line = key + QLatin1Char('=') + oneLineValue(rawValue);
+        qsizetype found = -1;
+        qsizetype lastEntry = range->first - 1; // the header when the section is empty
+        for (qsizetype i = range->first; i < range->second; ++i) {
+            const auto name = keyName(ini.lines[i]);
+            if (name && sameName(*name, key)) {
+                found = i;
+                break;
+            }
+            if (!ini.lines[i].trimmed().isEmpty())
+                lastEntry = i;
+        }
+        if (found >= 0) {
+            ini.lines[found] = line;
+        } else {
+            ini.lines.insert(lastEntry + 1, line);
+            ++range->second;
+        }
+    }
+
+    const QByteArray bytes = (ini.lines.join(ini.lineEnd) + ini.lineEnd).toUtf8();
+    QSaveFile file(path_);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        file.cancelWriting();
+        return {false, settingsWriteMessage(path_)};
+    }
+    return {};
+}
+
+SettingsWriteResult SettingsFile::writeString(const QString& section, const QString& key,
+                                              const QString& value) {
+    return writeStrings(section, {{key, value}});
+}
+
+QString settingsWriteMessage(const QString& path) {
+    return QStringLiteral("Can't write settings file!\n") + QDir::toNativeSeparators(path);
+}
+
+QString settingsFilePath(const QString& startupFolder) {
+    return QDir::toNativeSeparators(QDir(startupFolder).filePath(kSettingsFileName));
+}
+
+QString homeFolder() {
+    QString home = QDir::toNativeSeparators(QDir::homePath());
+    if (!home.endsWith(QDir::separator()))
+        home += QDir::separator();
+    return home;
+}
+
+RememberedFolders readRememberedFolders(const SettingsFile& settings) {
+    const QString section = kPathSection;
+    const QString home = homeFolder();
+    return {settings.readString(section, kSavePathKey, home),
+            settings.readString(section, kOpenPathKey, home),
+            settings.readString(section, kExportPathKey, home),
+            settings.readString(section, kExportImagePathKey, home)};
+}
+
+QString readHelpPath(const SettingsFile& settings, const QString& startupFolder) {
+    QString relative = settings.readString(kPathSection, kHelpKey, kDefaultHelpPath);
+    relative.replace(u'\\', u'/');
+    return QDir::toNativeSeparators(QDir(startupFolder).filePath(relative));
+}
+
+SettingsWriteResult writeRememberedFolders(SettingsFile& settings,
+                                           const RememberedFolders& folders) {
+    return settings.writeStrings(kPathSection, {{kExportImagePathKey, folders.exportImagePath},
+                                                {kSavePathKey, folders.savePath},
+                                                {kExportPathKey, folders.exportPath},
+                                                {kOpenPathKey, folders.openPath}});
+}
+
+} // namespace zelvik

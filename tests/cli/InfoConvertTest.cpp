@@ -1,0 +1,174 @@
+// zelvik-cli info and convert, run as the real program the way scripts run it.
+#include "font/FontFile.h"
+#include "font/FontFileTestData.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zelvik;
+using namespace zelvik::test;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun runCli(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(ZELVIK_CLI_PATH), args);
+    CliRun run;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+std::string readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    return std::string(bytes.constData(), bytes.size());
+}
+
+void writeBytes(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+}
+
+} // namespace
+
+TEST(CliInfo, PrintsTheSummaryAndEveryDefinedSlotInTheFixedFormat) {
+    QTemporaryDir dir;
+    FontModel font = newFont();
+    font.slots[65].name = "UA";
+    font.slots[65].xSize = 6;
+    font.slots[0x8A].name = "\x8A"; // Windows-1250 S caron, printed as UTF-8
+    font.slots[0x8A].xSize = 7;
+    font.slots[200].xSize = 30; // undefined: neither listed nor counted
+    font.slots[kBlankSlot].xSize = 3;
+    const QString path = dir.filePath("font.fnt");
+    ASSERT_EQ(writeFontFile(path, FontFileVersion::V1, "abc", 16, font), WriteFontOutcome::Success);
+
+    const CliRun run = runCli({"info", path});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "version: 1.0\n"
+                       "identifier: abc\n"
+                       "y-size: 16\n"
+                       "defined: 2\n"
+                       "max-x-size: 7\n"
+                       "65 UA 6\n"
+                       "138 \xC5\xA0 7\n"
+                       "256 blank 3\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(CliInfo, LeavesOutAnUnnamedBlankSlot) {
+    QTemporaryDir dir;
+    FontModel font = newFont();
+    font.slots[kBlankSlot].name.clear();
+    font.ySize = 20;
+    const QString path = dir.filePath("font.fnt");
+    ASSERT_EQ(writeFontFile(path, FontFileVersion::V2, "", 20, font), WriteFontOutcome::Success);
+    EXPECT_EQ(runCli({"info", path}).out, "version: 2.0\n"
+                                          "identifier: \n"
+                                          "y-size: 20\n"
+                                          "defined: 0\n"
+                                          "max-x-size: 0\n");
+}
+
+TEST(CliInfo, RefusesWhatTheEditorRefusesWithItsMessage) {
+    QTemporaryDir dir;
+    const QString damaged = dir.filePath("damaged.fnt");
+    writeBytes(damaged, serializeFontFile(FontFileVersion::V2, "abc", 16, newFont()).substr(0, 99));
+
+    CliRun run = runCli({"info", damaged});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "zelvik-cli: Invalid font file format or version!\n");
+    EXPECT_EQ(run.out, "");
+
+    run = runCli({"info", dir.filePath("missing.fnt")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "zelvik-cli: Can't open font file!\n");
+
+    EXPECT_EQ(runCli({"info"}).exitCode, 2);
+    EXPECT_EQ(runCli({"info", damaged, damaged}).exitCode, 2);
+}
+
+TEST(CliConvert, WritesTheChosenVersionAsTheEditorWould) {
+    QTemporaryDir dir;
+    FontModel font = newFont();
+    font.slots[65].name = "UA";
+    font.slots[65].xSize = 6;
+    font.slots[65].pixels[pixelIndex(5, 15)] = 1;
+    font.slots[66].pixels[pixelIndex(20, 20)] = 1; // undefined: dropped by version 1.0
+    const QString v2 = dir.filePath("v2.fnt");
+    const QString v1 = dir.filePath("v1.fnt");
+    const QString back = dir.filePath("back.fnt");
+    ASSERT_EQ(writeFontFile(v2, FontFileVersion::V2, "abc", 16, font), WriteFontOutcome::Success);
+
+    CliRun run = runCli({"convert", v2, "--version", "1.0", "-o", v1});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readBytes(v1), serializeFontFile(FontFileVersion::V1, "abc", 16, font));
+    run = runCli({"convert", "-o", back, v1, "--version", "2.0"}); // options in any order
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    font.slots[66].pixels.fill(0);
+    EXPECT_EQ(readBytes(back), serializeFontFile(FontFileVersion::V2, "abc", 16, font));
+}
+
+TEST(CliConvert, RefusesVersionOneForAFontItCannotHold) {
+    QTemporaryDir dir;
+    FontModel font = newFont();
+    font.slots[65].name = "UA";
+    font.slots[65].xSize = 9;
+    const QString in = dir.filePath("wide.fnt");
+    const QString out = dir.filePath("out.fnt");
+    ASSERT_EQ(writeFontFile(in, FontFileVersion::V2, "abc", 16, font), WriteFontOutcome::Success);
+
+    const CliRun run = runCli({"convert", in, "--version", "1.0", "-o", out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Version 1.0 can't hold this font"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("--version 2.0"), std::string::npos) << run.err;
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST(CliConvert, ReportsInputsItRefusesAndOutputsItCannotWrite) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath("in.fnt");
+    ASSERT_EQ(writeFontFile(in, FontFileVersion::V1, "abc", 16, newFont()),
+              WriteFontOutcome::Success);
+
+    CliRun run = runCli({"convert", in, "--version", "2.0", "-o", dir.filePath("no/dir/x.fnt")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "zelvik-cli: Can't create font file!\n");
+
+    const QString damaged = dir.filePath("damaged.fnt");
+    writeBytes(damaged, "Zelvik_glyphV1.0abc");
+    run = runCli({"convert", damaged, "--version", "2.0", "-o", dir.filePath("x.fnt")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "zelvik-cli: Invalid font file format or version!\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.fnt")));
+}
+
+TEST(CliConvert, UsageErrorsExitWithTwo) {
+    const QString in = "in.fnt";
+    for (const QStringList& args :
+         {QStringList{"convert"}, QStringList{"convert", in, "-o", "x.fnt"},
+          QStringList{"convert", in, "--version", "3.0", "-o", "x.fnt"},
+          QStringList{"convert", in, "--version", "2.0"},
+          QStringList{"convert", in, in, "--version", "2.0", "-o", "x.fnt"},
+          QStringList{"convert", in, "--version", "2.0", "-o", "x.fnt", "--force"}}) {
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_FALSE(run.err.empty());
+    }
+}
