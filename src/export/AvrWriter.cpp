@@ -20,23 +20,8 @@ GeneratedFiles AvrWriter::generate(const ExportJob& job) const {
     out += ";compiler: avrasm\r\n\r\n";
     const std::size_t block = appendStatisticsBlock(out, BlockStyle::Assembler);
 
-    out += id;
-    out += ':';
-    for (int code = 0; code < kCodeCount; ++code) {
-        const CharSlot& slot = font.slots[code];
-        if (slot.defined()) {
-            ++stats.characters;
-            stats.maxXSize = std::max(stats.maxXSize, clampSize(slot.xSize));
-        }
-        stats.compiledSize += 2;
-        stats.usedBits += 16;
-        out += "\t.dw\t";
-        appendLabel(out, id, tableEntryName(font, code));
-        out += "*2\t;";
-        appendIntLeft(out, code, 3);
-        out += kEol;
-    }
-    out += kEol;
+    appendAssemblerTable(out, font, id, "\t.dw\t", "*2", stats);
+    stats.usedBits += 16 * kCodeCount;
 
     std::vector<std::uint8_t> data;
     forEachEmitted(font, [&](int index) {

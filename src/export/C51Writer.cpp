@@ -20,22 +20,7 @@ GeneratedFiles C51Writer::generate(const ExportJob& job) const {
     out += ";compiler: asem51\r\n\r\n";
     const std::size_t block = appendStatisticsBlock(out, BlockStyle::Assembler);
 
-    out += id;
-    out += ':';
-    for (int code = 0; code < kCodeCount; ++code) {
-        const CharSlot& slot = font.slots[code];
-        if (slot.defined()) {
-            ++stats.characters;
-            stats.maxXSize = std::max(stats.maxXSize, clampSize(slot.xSize));
-        }
-        stats.compiledSize += 2;
-        out += "\tdw\t";
-        appendLabel(out, id, tableEntryName(font, code));
-        out += "\t;";
-        appendIntLeft(out, code, 3);
-        out += kEol;
-    }
-    out += kEol;
+    appendAssemblerTable(out, font, id, "\tdw\t", "", stats);
 
     std::vector<std::uint8_t> data;
     forEachEmitted(font, [&](int index) {

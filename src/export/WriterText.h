@@ -4,8 +4,10 @@
 // generating a full font is a hot path (tens of thousands of bytes), so no
 // printf per byte.
 
+#include "export/ExportStatistics.h"
 #include "font/FontModel.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <string>
@@ -93,5 +95,31 @@ inline std::size_t estimatedSize(const FontModel& font, int ySize, bool vertical
 }
 
 constexpr std::string_view kEol = "\r\n";
+
+// The assembler pointer table: "I:" and one word per code 0-255, each line
+// `directive` + "I_N" + `suffix` + "\t;" + the code left-aligned in three
+// columns, then an empty line. Counts the defined codes, the widest of them
+// and two compiled bytes per word.
+inline void appendAssemblerTable(std::string& out, const FontModel& font, std::string_view id,
+                                 std::string_view directive, std::string_view suffix,
+                                 ExportStatistics& stats) {
+    out += id;
+    out += ':';
+    for (int code = 0; code < kCodeCount; ++code) {
+        const CharSlot& slot = font.slots[code];
+        if (slot.defined()) {
+            ++stats.characters;
+            stats.maxXSize = std::max(stats.maxXSize, clampSize(slot.xSize));
+        }
+        stats.compiledSize += 2;
+        out += directive;
+        appendLabel(out, id, tableEntryName(font, code));
+        out += suffix;
+        out += "\t;";
+        appendIntLeft(out, code, 3);
+        out += kEol;
+    }
+    out += kEol;
+}
 
 } // namespace zelvik::writer

@@ -1,6 +1,7 @@
 #include "cli/ExportCommand.h"
 #include "export/ExportFiles.h"
 #include "export/ExportTestSupport.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +16,6 @@ using namespace zelvik::cli;
 using namespace zelvik::test;
 
 namespace {
-
-std::string readFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll().toStdString();
-}
 
 class ExportCommandTest : public ::testing::Test {
 protected:
@@ -98,7 +92,7 @@ TEST_F(ExportCommandTest, WritesWhatTheEditorWritesForEveryOption) {
             args.insert(args.end(), c.flags.begin(), c.flags.end());
             ASSERT_EQ(run(args), kSuccess) << target << " " << c.flags.back();
             const auto t = std::string(target) == "avr" ? ExportTarget::Avr : ExportTarget::C51;
-            EXPECT_EQ(readFile(dir.filePath("f.txt")), generateFor(t, font, c.options).source)
+            EXPECT_EQ(readFileBytes(dir.filePath("f.txt")), generateFor(t, font, c.options).source)
                 << target << " " << c.flags.back();
         }
     }
@@ -110,8 +104,8 @@ TEST_F(ExportCommandTest, CTargetWritesTheSourceAsGivenAndTheHeaderBesideIt) {
     ExportOptions h;
     h.vertical = false;
     const GeneratedFiles expected = generateFor(ExportTarget::C, fonts["good.fnt"], h, "lcd");
-    EXPECT_EQ(readFile(dir.filePath("lcd.cpp")), expected.source);
-    EXPECT_EQ(readFile(dir.filePath("lcd.h")), expected.header);
+    EXPECT_EQ(readFileBytes(dir.filePath("lcd.cpp")), expected.source);
+    EXPECT_EQ(readFileBytes(dir.filePath("lcd.h")), expected.header);
 }
 
 TEST_F(ExportCommandTest, UsageErrorsExitTwoAndWriteNothing) {

@@ -1,6 +1,7 @@
 // zelvik-cli info and convert, run as the real program the way scripts run it.
 #include "font/FontFile.h"
 #include "font/FontFileTestData.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QProcess>
@@ -29,20 +30,6 @@ CliRun runCli(const QStringList& args) {
     run.out = process.readAllStandardOutput().toStdString();
     run.err = process.readAllStandardError().toStdString();
     return run;
-}
-
-std::string readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), bytes.size());
-}
-
-void writeBytes(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
 }
 
 } // namespace
@@ -89,7 +76,8 @@ TEST(CliInfo, LeavesOutAnUnnamedBlankSlot) {
 TEST(CliInfo, RefusesWhatTheEditorRefusesWithItsMessage) {
     QTemporaryDir dir;
     const QString damaged = dir.filePath("damaged.fnt");
-    writeBytes(damaged, serializeFontFile(FontFileVersion::V2, "abc", 16, newFont()).substr(0, 99));
+    writeFileBytes(damaged,
+                   serializeFontFile(FontFileVersion::V2, "abc", 16, newFont()).substr(0, 99));
 
     CliRun run = runCli({"info", damaged});
     EXPECT_EQ(run.exitCode, 1);
@@ -118,11 +106,11 @@ TEST(CliConvert, WritesTheChosenVersionAsTheEditorWould) {
 
     CliRun run = runCli({"convert", v2, "--version", "1.0", "-o", v1});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(readBytes(v1), serializeFontFile(FontFileVersion::V1, "abc", 16, font));
+    EXPECT_EQ(readFileBytes(v1), serializeFontFile(FontFileVersion::V1, "abc", 16, font));
     run = runCli({"convert", "-o", back, v1, "--version", "2.0"}); // options in any order
     EXPECT_EQ(run.exitCode, 0) << run.err;
     font.slots[66].pixels.fill(0);
-    EXPECT_EQ(readBytes(back), serializeFontFile(FontFileVersion::V2, "abc", 16, font));
+    EXPECT_EQ(readFileBytes(back), serializeFontFile(FontFileVersion::V2, "abc", 16, font));
 }
 
 TEST(CliConvert, RefusesVersionOneForAFontItCannotHold) {
@@ -152,7 +140,7 @@ TEST(CliConvert, ReportsInputsItRefusesAndOutputsItCannotWrite) {
     EXPECT_EQ(run.err, "zelvik-cli: Can't create font file!\n");
 
     const QString damaged = dir.filePath("damaged.fnt");
-    writeBytes(damaged, "Zelvik_glyphV1.0abc");
+    writeFileBytes(damaged, "Zelvik_glyphV1.0abc");
     run = runCli({"convert", damaged, "--version", "2.0", "-o", dir.filePath("x.fnt")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "zelvik-cli: Invalid font file format or version!\n");

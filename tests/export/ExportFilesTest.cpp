@@ -2,6 +2,7 @@
 
 #include "export/ExportChecks.h"
 #include "export/ExportFiles.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,22 +13,7 @@
 using namespace zelvik;
 using namespace zelvik::test;
 
-namespace {
-
-std::string readFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll().toStdString();
-}
-
-void writeFile(const QString& path, const std::string& text) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text.data(), static_cast<qint64>(text.size()));
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(ExportPaths, FilterIndexChoosesTheExtension) {
     using T = ExportTarget;
@@ -112,21 +98,21 @@ TEST_F(ExportFontTest, WritesTheGeneratedBytesAndAdoptsTheFieldIdentifier) {
     ASSERT_FALSE(exportFont(font, "lcd", ExportTarget::C, {}, paths).has_value());
     EXPECT_EQ(font.fontIdentifier, "lcd");
     const GeneratedFiles expected = generateFor(ExportTarget::C, font, {}, "fonts");
-    EXPECT_EQ(readFile(path("fonts.c")), expected.source);
-    EXPECT_EQ(readFile(path("fonts.h")), expected.header);
+    EXPECT_EQ(readFileBytes(path("fonts.c")), expected.source);
+    EXPECT_EQ(readFileBytes(path("fonts.h")), expected.header);
 
     // A set identifier wins over a different field text.
     const ExportPaths asmPaths = exportPathsForChosenName(ExportTarget::Avr, path("f"), 1);
     ASSERT_FALSE(exportFont(font, "other", ExportTarget::Avr, {}, asmPaths).has_value());
     EXPECT_EQ(font.fontIdentifier, "lcd");
-    EXPECT_EQ(readFile(path("f.asm")), generateFor(ExportTarget::Avr, font).source);
+    EXPECT_EQ(readFileBytes(path("f.asm")), generateFor(ExportTarget::Avr, font).source);
 }
 
 TEST_F(ExportFontTest, ExistingFileIsReplaced) {
-    writeFile(path("f.a51"), "old text that is much longer than nothing");
+    writeFileBytes(path("f.a51"), "old text that is much longer than nothing");
     FontModel font = newExportFont();
     ASSERT_FALSE(exportFont(font, "fnt", ExportTarget::C51, {}, {path("f.a51"), {}}));
-    EXPECT_EQ(readFile(path("f.a51")), generateFor(ExportTarget::C51, font).source);
+    EXPECT_EQ(readFileBytes(path("f.a51")), generateFor(ExportTarget::C51, font).source);
 }
 
 TEST_F(ExportFontTest, RefusalsLeaveNoFileAndKeepTheFont) {
@@ -161,10 +147,10 @@ TEST_F(ExportFontTest, HeaderFailureLeavesNoEmptySourceBehind) {
     EXPECT_FALSE(QFile::exists(path("f.c")));
 
     // An older source of that name stays as it was.
-    writeFile(path("f.c"), "previous");
+    writeFileBytes(path("f.c"), "previous");
     EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, {path("f.c"), path("f.h")}),
               "Can't create header file!");
-    EXPECT_EQ(readFile(path("f.c")), "previous");
+    EXPECT_EQ(readFileBytes(path("f.c")), "previous");
 }
 
 TEST_F(ExportFontTest, SourceAndHeaderOfTheSameNameAreRefused) {

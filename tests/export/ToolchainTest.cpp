@@ -6,6 +6,7 @@
 #include "ReferenceDecoding.h"
 
 #include "export/PackCharacter.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -95,13 +96,6 @@ std::string describe(const ExportOptions& o) {
     if (o.bigEndian)
         s += " big-endian";
     return s;
-}
-
-void writeFile(const QString& path, const std::string& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(f.write(bytes.data(), static_cast<qint64>(bytes.size())),
-              static_cast<qint64>(bytes.size()));
 }
 
 struct RunResult {
@@ -215,8 +209,8 @@ TEST(Toolchain, Asem51SyntaxAssemblesAndReadsBackForEveryOption) {
         const ExportOptions o = optionsFor(k);
         const QString folder = dir.filePath(QString("c51_%1").arg(k));
         QDir().mkpath(folder);
-        writeFile(folder + "/font.a51", generated(ExportTarget::C51, font, o));
-        writeFile(folder + "/wrap.asm", "ORG 0\r\n$INCLUDE (font.a51)\r\nEND\r\n");
+        writeFileBytes(folder + "/font.a51", generated(ExportTarget::C51, font, o));
+        writeFileBytes(folder + "/wrap.asm", "ORG 0\r\n$INCLUDE (font.a51)\r\nEND\r\n");
         const RunResult r = runTool(assembler, {"--nocolor", "--assemble", "wrap.asm"}, folder);
         ASSERT_EQ(r.exitCode, 0) << describe(o) << "\n" << r.output;
         ASSERT_NE(r.output.find("0 errors"), std::string::npos) << r.output;
@@ -234,9 +228,9 @@ TEST(Toolchain, AvrasmSyntaxAssemblesAndReadsBackForEveryOption) {
         const ExportOptions o = optionsFor(k);
         const QString folder = dir.filePath(QString("avr_%1").arg(k));
         QDir().mkpath(folder);
-        writeFile(folder + "/font.asm", generated(ExportTarget::Avr, font, o));
-        writeFile(folder + "/wrap.asm",
-                  ".device ATmega328P\r\n.cseg\r\n.org 0\r\n.include \"font.asm\"\r\n");
+        writeFileBytes(folder + "/font.asm", generated(ExportTarget::Avr, font, o));
+        writeFileBytes(folder + "/wrap.asm",
+                       ".device ATmega328P\r\n.cseg\r\n.org 0\r\n.include \"font.asm\"\r\n");
         const RunResult r = runTool(assembler, {"wrap.asm"}, folder);
         ASSERT_EQ(r.exitCode, 0) << describe(o) << "\n" << r.output;
         ASSERT_NE(r.output.find("no errors"), std::string::npos) << r.output;
@@ -297,8 +291,8 @@ QStringList writeCSources(const QString& folder, const QString& extension) {
         const std::string base = "font" + std::to_string(k);
         const GeneratedFiles files = generateFor(ExportTarget::C, font, optionsFor(k), base);
         const QString name = QString::fromStdString(base);
-        writeFile(folder + "/" + name + extension, files.source);
-        writeFile(folder + "/" + name + ".h", files.header);
+        writeFileBytes(folder + "/" + name + extension, files.source);
+        writeFileBytes(folder + "/" + name + ".h", files.header);
         sources << name + extension;
     }
     return sources;
@@ -310,7 +304,7 @@ void buildAndCompare(const QString& compiler, const QStringList& flags, const QS
     const QString folder = dir.path();
     QStringList args = flags;
     args << writeCSources(folder, extension);
-    writeFile(folder + "/main" + extension, hostProgram());
+    writeFileBytes(folder + "/main" + extension, hostProgram());
     args << "main" + extension << "-o"
          << "host";
     const RunResult build = runTool(compiler, args, folder);
@@ -344,8 +338,8 @@ TEST(Toolchain, CSourceCompilesForMicrocontrollersWithoutWarnings) {
         ExportOptions o;
         o.vertical = vertical;
         const GeneratedFiles files = generateFor(ExportTarget::C, font, o, "fonts");
-        writeFile(dir.filePath("fonts.c"), files.source);
-        writeFile(dir.filePath("fonts.h"), files.header);
+        writeFileBytes(dir.filePath("fonts.c"), files.source);
+        writeFileBytes(dir.filePath("fonts.h"), files.header);
         if (!sdcc.isEmpty()) {
             const RunResult r = runTool(sdcc, {"-mmcs51", "-c", "fonts.c"}, dir.path());
             EXPECT_EQ(r.exitCode, 0) << r.output;

@@ -6,6 +6,7 @@
 #include "font/FontFileTestData.h"
 #include "font/PrivateTmpfs.h"
 #include "font/SettingsFile.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,14 +20,6 @@ using namespace zelvik;
 using namespace zelvik::test;
 
 namespace {
-
-std::string readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), bytes.size());
-}
 
 QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -43,14 +36,14 @@ TEST(FontFileWriter, FullDeviceLeavesTheOldFileAndNoTemporaryFile) {
         // Version 1.0 (33436 bytes) fits; version 2.0 (263708 bytes) cannot.
         if (writeFontFile(path, FontFileVersion::V1, "old", 16, font) != WriteFontOutcome::Success)
             return 1;
-        const std::string old = readBytes(path);
+        const std::string old = readFileBytes(path);
         QString detail;
         if (writeFontFile(path, FontFileVersion::V2, "new", 16, font, &detail) !=
             WriteFontOutcome::CannotCreate)
             return 2;
         if (detail.isEmpty())
             return 3;
-        if (readBytes(path) != old)
+        if (readFileBytes(path) != old)
             return 4;
         if (writeFontFile(folder + "/other.fnt", FontFileVersion::V2, "new", 16, font) !=
             WriteFontOutcome::CannotCreate)
@@ -72,14 +65,14 @@ TEST(FontFileWriter, ReadOnlyFileSystemLeavesTheOldFile) {
         if (writeFontFile(path, FontFileVersion::V1, "old", 16, newFont()) !=
             WriteFontOutcome::Success)
             return 1;
-        const std::string old = readBytes(path);
+        const std::string old = readFileBytes(path);
         if (mount(nullptr, QFile::encodeName(folder).constData(), nullptr, MS_REMOUNT | MS_RDONLY,
                   nullptr) != 0)
             return kCannotSetUp;
         if (writeFontFile(path, FontFileVersion::V2, "new", 16, sampleFont()) !=
             WriteFontOutcome::CannotCreate)
             return 2;
-        if (readBytes(path) != old || filesIn(folder) != QStringList{"font.fnt"})
+        if (readFileBytes(path) != old || filesIn(folder) != QStringList{"font.fnt"})
             return 3;
         return 0;
     });
@@ -101,7 +94,7 @@ TEST(SettingsFile, ReadOnlyFileSystemIsReportedAndTheOldFileKept) {
             writeRememberedFolders(settings, {"/s/", "/o/", "/e/", "/i/"});
         if (result.ok || !result.message.contains(settings.path()))
             return 2;
-        if (readBytes(settings.path()) != "[PATH]\nsave_path=/old/\n")
+        if (readFileBytes(settings.path()) != "[PATH]\nsave_path=/old/\n")
             return 3;
         return 0;
     });

@@ -1,5 +1,6 @@
 #include "font/FontFile.h"
 #include "font/FontFileTestData.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,20 +18,6 @@ using namespace zelvik;
 using namespace zelvik::test;
 
 namespace {
-
-std::string readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), bytes.size());
-}
-
-void writeBytes(const QString& path, std::string_view bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
-}
 
 // Offset of slot `index`'s record in a file whose names are all empty but the BlankSlot's.
 std::size_t slotOffset(FontFileVersion v, std::size_t identifierLength, int index) {
@@ -91,7 +78,7 @@ TEST(FontFileRoundTrip, ReadingAndWritingAgainGivesTheSameBytes) {
         ASSERT_EQ(readFontFile(first, loaded), ReadFontOutcome::Success);
         ASSERT_EQ(writeFontFile(second, v, loaded.fontIdentifier, loaded.ySize, loaded),
                   WriteFontOutcome::Success);
-        EXPECT_EQ(readBytes(first), readBytes(second));
+        EXPECT_EQ(readFileBytes(first), readFileBytes(second));
         EXPECT_EQ(loaded.fontIdentifier, font.fontIdentifier);
         EXPECT_EQ(loaded.slots[0x8A].name, "\x8A_caron"); // bytes kept as they are
     }
@@ -138,7 +125,7 @@ TEST(FontFileRoundTrip, BytesAfterTheLastSlotAreIgnored) {
     bytes += std::string(2 * kLongestFontFile, '\xFF');
     EXPECT_TRUE(parseFontFile(bytes));
     QTemporaryDir dir;
-    writeBytes(dir.filePath("long.fnt"), bytes);
+    writeFileBytes(dir.filePath("long.fnt"), bytes);
     FontModel font = newFont();
     EXPECT_EQ(readFontFile(dir.filePath("long.fnt"), font), ReadFontOutcome::Success);
     EXPECT_EQ(font.fontIdentifier, "abc");
@@ -212,7 +199,7 @@ TEST(FontFileDamaged, RefusedAsAWholeAndTheFontInMemoryStaysAsItWas) {
     for (const auto& [what, bytes] : cases) {
         EXPECT_FALSE(parseFontFile(bytes)) << what;
         const QString path = dir.filePath("damaged.fnt");
-        writeBytes(path, bytes);
+        writeFileBytes(path, bytes);
         EXPECT_EQ(readFontFile(path, loaded), ReadFontOutcome::InvalidFormat) << what;
         EXPECT_EQ(
             serializeFontFile(FontFileVersion::V2, loaded.fontIdentifier, loaded.ySize, loaded),
@@ -321,7 +308,7 @@ TEST(FontFileReader, ReportsFilesThatCannotBeOpened) {
 TEST(FontFileWriter, ReplacesAnOldFileWhole) {
     QTemporaryDir dir;
     const QString path = dir.filePath("font.fnt");
-    writeBytes(path, std::string(400000, 'x')); // longer than any font file
+    writeFileBytes(path, std::string(400000, 'x')); // longer than any font file
     ASSERT_EQ(writeFontFile(path, FontFileVersion::V1, "abc", 16, newFont()),
               WriteFontOutcome::Success);
     EXPECT_EQ(QFileInfo(path).size(), 33436);
@@ -352,7 +339,7 @@ TEST(FontFileWriter, WritesThroughASymlinkAndKeepsIt) {
     ASSERT_EQ(writeFontFile(link, FontFileVersion::V2, "new", 16, newFont()),
               WriteFontOutcome::Success);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(readBytes(target), serializeFontFile(FontFileVersion::V2, "new", 16, newFont()));
+    EXPECT_EQ(readFileBytes(target), serializeFontFile(FontFileVersion::V2, "new", 16, newFont()));
 }
 
 #ifdef Q_OS_UNIX
@@ -361,7 +348,7 @@ TEST(FontFileWriter, ReadOnlyFolderLeavesTheOldFileAndNoTemporaryFile) {
     const QString path = dir.filePath("font.fnt");
     ASSERT_EQ(writeFontFile(path, FontFileVersion::V1, "old", 16, newFont()),
               WriteFontOutcome::Success);
-    const std::string old = readBytes(path);
+    const std::string old = readFileBytes(path);
     ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
     if (access(QFile::encodeName(dir.path()).constData(), W_OK) == 0) {
         chmod(QFile::encodeName(dir.path()).constData(), 0755);
@@ -372,7 +359,7 @@ TEST(FontFileWriter, ReadOnlyFolderLeavesTheOldFileAndNoTemporaryFile) {
         writeFontFile(path, FontFileVersion::V2, "new", 16, sampleFont());
     chmod(QFile::encodeName(dir.path()).constData(), 0755);
     EXPECT_EQ(outcome, WriteFontOutcome::CannotCreate);
-    EXPECT_EQ(readBytes(path), old);
+    EXPECT_EQ(readFileBytes(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"font.fnt"});
 }
 #endif
