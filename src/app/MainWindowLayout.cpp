@@ -244,7 +244,7 @@ void TForm1::createStatusBar() {
     SB1 = new PanelStatusBar({{150, Qt::AlignHCenter},
                               {70, Qt::AlignHCenter},
                               {450, Qt::AlignLeft},
-                              {50, Qt::AlignHCenter}},
+                              {50, Qt::AlignHCenter, QStringLiteral("x=31, y=31")}},
                              this);
     SB1->setObjectName("SB1");
     SB1->setFixedHeight(kStatusBarHeight);

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace zelvik {
 
 PanelStatusBar::PanelStatusBar(const std::vector<StatusPanel>& panels, QWidget* parent)
@@ -9,9 +11,13 @@ PanelStatusBar::PanelStatusBar(const std::vector<StatusPanel>& panels, QWidget* 
     setSizeGripEnabled(false);
     for (const StatusPanel& p : panels) {
         auto* label = new QLabel(this);
-        label->setFixedWidth(p.width);
         label->setAlignment(p.alignment | Qt::AlignVCenter);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        const int needed = p.widestText.isEmpty()
+                               ? 0
+                               : label->fontMetrics().horizontalAdvance(p.widestText) +
+                                     2 * label->frameWidth() + 4;
+        label->setFixedWidth(std::max(p.width, needed));
         label->setTextFormat(Qt::PlainText);
         addWidget(label);
         panels_.push_back(label);

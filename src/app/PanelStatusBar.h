@@ -13,6 +13,9 @@ namespace zelvik {
 struct StatusPanel {
     int width;
     Qt::Alignment alignment;
+    // The longest text the panel shows, when known: a panel grows beyond
+    // `width` if the substituted font needs more room for it.
+    QString widestText = {};
 };
 
 class PanelStatusBar final : public QStatusBar {

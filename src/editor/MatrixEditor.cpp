@@ -24,6 +24,10 @@ bool isDigitOrBackspace(QChar key) {
 
 constexpr int kPreviewSize = 60;
 
+// Built once: a whole-grid repaint fills up to 1024 cells.
+const QColor kInk(Qt::black);
+const QColor kPaper(Qt::white);
+
 } // namespace
 
 void TForm1::ShowXSize(int xSize) {
@@ -38,7 +42,7 @@ void TForm1::ShowYSize(int ySize) {
 }
 
 void TForm1::DrawMatrixDrawCell(QPainter& painter, int col, int row, const QRect& rect) {
-    painter.fillRect(rect, pixelSet(working_.pixels, col, row) ? Qt::black : Qt::white);
+    painter.fillRect(rect, pixelSet(working_.pixels, col, row) ? kInk : kPaper);
 }
 
 bool TForm1::paintWithButtons(Qt::MouseButtons buttons, int col, int row) {
@@ -161,8 +165,8 @@ void TForm1::BtnArrlClick() {
 }
 
 void TForm1::ImgCharPaint(QPainter& painter) {
-    painter.fillRect(0, 0, kPreviewSize, kPreviewSize, Qt::white);
-    painter.setPen(Qt::black);
+    painter.fillRect(0, 0, kPreviewSize, kPreviewSize, kPaper);
+    painter.setPen(kInk);
     painter.drawRect(0, 0, kPreviewSize - 1, kPreviewSize - 1);
     // Centred at one screen pixel per character pixel.
     const int ox = (kPreviewSize - working_.xSize) / 2;
@@ -170,7 +174,7 @@ void TForm1::ImgCharPaint(QPainter& painter) {
     for (int y = 0; y < working_.ySize; ++y) {
         for (int x = 0; x < working_.xSize; ++x) {
             if (pixelSet(working_.pixels, x, y))
-                painter.fillRect(ox + x, oy + y, 1, 1, Qt::black);
+                painter.fillRect(ox + x, oy + y, 1, 1, kInk);
         }
     }
     RenderSampleText();

@@ -214,8 +214,13 @@ TEST_F(MainWindow, StatusBarHasFourPanels) {
     const int widths[] = {150, 70, 450, 50};
     const Qt::Alignment aligns[] = {Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignLeft,
                                     Qt::AlignHCenter};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 3; ++i)
         EXPECT_EQ(bar->panel(i)->width(), widths[i]);
+    // The coordinate panel grows when the substituted font needs more room.
+    QLabel* xy = bar->panel(kPanelXY);
+    EXPECT_GE(xy->width(), widths[3]);
+    EXPECT_LE(xy->fontMetrics().horizontalAdvance("x=31, y=31"), xy->contentsRect().width());
+    for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(bar->panel(i)->alignment() & Qt::AlignHorizontal_Mask, aligns[i]);
     }
 }
