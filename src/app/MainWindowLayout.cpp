@@ -139,6 +139,7 @@ void TForm1::createControls() {
     Label4 = label(GroupBox3, "Label4", "Symbol code:", 10, 73, 86);
     EditCharCodeOrd =
         edit(GroupBox3, "EditCharCodeOrd", "", "Type character-key for this symbol", 100, 72, 34);
+    EditCharCodeOrd->setMaxLength(1); // one key, also when pasted
     EditCharCode = edit(GroupBox3, "EditCharCode", "0", "Type character position in font (0-255)",
                         140, 72, 60);
     BtnSaveChar = button(GroupBox3, "BtnSaveChar", "Save character",

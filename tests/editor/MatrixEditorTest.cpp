@@ -7,6 +7,7 @@
 #include "support/AppFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QImage>
 #include <QPushButton>
 #include <QToolButton>
@@ -212,6 +213,30 @@ TEST_F(MatrixEditor, SpinnersApplyXOnReleaseAndYOnEveryStep) {
     form().EditYres->setText("1");
     spin("UpDown2", false);
     EXPECT_EQ(font().ySize, 1);
+}
+
+// The preview follows a size change at once instead of waiting for some
+// later repaint to show the new size.
+TEST_F(MatrixEditor, SizeChangeRepaintsThePreview) {
+    QApplication::processEvents();
+    int paints = 0;
+    struct Counter : QObject {
+        int* n;
+        explicit Counter(int* count) : n(count) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            *n += e->type() == QEvent::Paint;
+            return false;
+        }
+    } counter(&paints);
+    form().ImgChar->installEventFilter(&counter);
+    setSize("EditXres", 5);
+    QApplication::processEvents();
+    EXPECT_GT(paints, 0) << "x-size field";
+    paints = 0;
+    spin("UpDown2", true);
+    QApplication::processEvents();
+    EXPECT_GT(paints, 0) << "y-size spinner";
+    form().ImgChar->removeEventFilter(&counter);
 }
 
 TEST_F(MatrixEditor, HiddenPixelsSurviveSizeChangesAndSaves) {
