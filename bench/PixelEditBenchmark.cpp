@@ -1,0 +1,102 @@
+// One pixel edit in the character editor, from the mouse event to the
+// finished repaint of the grid and the preview, with a 32 by 32 character,
+// offscreen. Each iteration drags the held left (then right) button onto the
+// next cell, so every iteration really changes a pixel.
+
+#include "app/AppWindows.h"
+#include "app/PaintBox.h"
+#include "app/PlatformServices.h"
+#include "app/TForm1.h"
+#include "editor/PixelGrid.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace zelvik;
+
+// Answers every question with its default; a pixel edit asks none.
+class SilentPlatform final : public PlatformServices {
+public:
+    MessageAnswer messageBox(QWidget*, const QString&, const QString&, MessageIcon,
+                             MessageButtons buttons) override {
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    }
+    FileDialogAnswer openFileDialog(QWidget*, const FileDialogRequest&) override { return {}; }
+    FileDialogAnswer saveFileDialog(QWidget*, const FileDialogRequest&) override { return {}; }
+    std::optional<QFont> fontDialog(QWidget*, const QFont&) override { return std::nullopt; }
+    int execDialog(QDialog&) override { return 0; }
+    bool openWithDesktop(const QUrl&) override { return false; }
+};
+
+class PaintCounter final : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void BM_PixelEditToRepaint(benchmark::State& state) {
+    SilentPlatform platform;
+    AppWindows windows = createAppWindows(platform, QDir::tempPath());
+    TForm1& form = *windows.Form1;
+    form.working().xSize = 32;
+    form.ShowXSize(32);
+    form.working().ySize = form.fontModel().ySize = 32;
+    form.ShowYSize(32);
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) {
+        state.SkipWithError("the main window was never exposed");
+        return;
+    }
+    QApplication::processEvents();
+
+    PixelGrid* grid = form.DrawMatrix;
+    PaintCounter gridPaints;
+    PaintCounter previewPaints;
+    grid->installEventFilter(&gridPaints);
+    form.ImgChar->installEventFilter(&previewPaints);
+
+    int step = 0;
+    for (auto _ : state) {
+        const int cell = step % 1024;
+        const Qt::MouseButton button = (step / 1024) % 2 ? Qt::RightButton : Qt::LeftButton;
+        ++step;
+        const QPoint pos = grid->cellRect(cell % 32, cell / 32).center();
+        QMouseEvent move(QEvent::MouseMove, pos, grid->mapToGlobal(pos), Qt::NoButton, button,
+                         Qt::NoModifier);
+        QApplication::sendEvent(grid, &move);
+        QApplication::processEvents(); // runs the repaint of grid and preview
+    }
+    state.SetItemsProcessed(step);
+    if (gridPaints.paints < step || previewPaints.paints < step)
+        state.SkipWithError("not every edit repainted the grid and the preview");
+}
+
+BENCHMARK(BM_PixelEditToRepaint)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime()
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

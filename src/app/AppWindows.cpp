@@ -1,0 +1,32 @@
+#include "app/AppWindows.h"
+
+#include "app/TAForm.h"
+#include "app/TFFForm.h"
+#include "app/TForm1.h"
+#include "export/TFormE.h"
+#include "generator/TCCForm.h"
+#include "preview/TTxtForm.h"
+
+namespace zelvik {
+
+AppWindows::AppWindows() = default;
+AppWindows::AppWindows(AppWindows&&) noexcept = default;
+AppWindows& AppWindows::operator=(AppWindows&&) noexcept = default;
+AppWindows::~AppWindows() = default;
+
+AppWindows createAppWindows(PlatformServices& platform, const QString& startupFolder) {
+    AppWindows windows;
+    windows.Form1 = std::make_unique<TForm1>(platform, startupFolder);
+    TForm1* main = windows.Form1.get();
+    // Dialogs are children of the main window: they centre on it and live
+    // exactly as long as it does.
+    windows.FormE = new TFormE(main);
+    windows.FFForm = new TFFForm(main);
+    windows.TxtForm = new TTxtForm(main);
+    windows.AForm = new TAForm(main);
+    windows.CCForm = new TCCForm(main);
+    main->dialogs = {windows.FormE, windows.FFForm, windows.TxtForm, windows.AForm, windows.CCForm};
+    return windows;
+}
+
+} // namespace zelvik

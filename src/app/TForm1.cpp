@@ -1,0 +1,65 @@
+#include "app/TForm1.h"
+
+#include "app/ApplicationError.h"
+#include "app/PanelStatusBar.h"
+
+#include <QCloseEvent>
+#include <QDir>
+
+namespace zelvik {
+
+TForm1::TForm1(PlatformServices& platform, const QString& startupFolder, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), startupFolder_(startupFolder) {
+    setObjectName("Form1");
+    setWindowTitle(kProgramTitle);
+    // Fixed frame: system menu and minimise only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    // Asked for by name; the system substitutes a font it lacks.
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+
+    createControls();
+    createMenu();
+    createStatusBar();
+    connectHandlers();
+
+    sampleText = ">>> double-click to enter sample text <<<";
+    // Until the settings file supplies them, every file dialog starts at home.
+    const QString home = QDir::toNativeSeparators(QDir::homePath());
+    folders = {home, home, home, home};
+
+    resetFont(font_, working_);
+    RefreshFontView();
+    font_.characterModified = false;
+    font_.fontModified = false;
+    UpdateStatusBar();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::UpdateStatusBar() {
+    QString file = QStringLiteral(" ") + QString::fromStdString(font_.currentFileName);
+    if (font_.fontModified)
+        file += QStringLiteral(" *");
+    SB1->setPanelText(kPanelFile, file);
+    SB1->setPanelText(kPanelModified,
+                      font_.characterModified ? QStringLiteral("modified") : QString());
+}
+
+void TForm1::MarkEdited() {
+    font_.characterModified = true;
+    font_.fontModified = true;
+    UpdateStatusBar();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace zelvik

@@ -1,0 +1,10 @@
+#include "preview/TTxtForm.h"
+
+namespace zelvik {
+
+TTxtForm::TTxtForm(QWidget* parent) : QDialog(parent) {
+    setObjectName("TxtForm");
+    setWindowTitle(QStringLiteral("Sample text"));
+}
+
+} // namespace zelvik

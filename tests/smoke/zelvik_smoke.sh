@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Starts the real editor in a real X server, waits for its window titled
+# "Zelvik", closes it with Alt+F4 as a person would and expects exit status 0.
+# Usage: zelvik_smoke.sh path/to/zelvik
+# Exits 77 (skipped) when xvfb-run or xdotool is missing.
+set -u
+
+if [ "${1:-}" != "--inside" ]; then
+    zelvik=${1:?usage: $0 path/to/zelvik}
+    for tool in xvfb-run xdotool xauth; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "SKIPPED: $tool is not installed (tools/install-deps.sh installs it)"
+            exit 77
+        fi
+    done
+    # A real X window, not the offscreen platform the widget tests use.
+    unset QT_QPA_PLATFORM
+    exec timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$zelvik"
+fi
+
+zelvik=$2
+workdir=$(mktemp -d)
+trap 'rm -rf "$workdir"' EXIT
+cd "$workdir" # the start-up folder
+
+"$zelvik" &
+pid=$!
+
+wid=""
+for _ in $(seq 1 150); do
+    wid=$(xdotool search --onlyvisible --name '^Zelvik$' 2>/dev/null | head -n 1)
+    [ -n "$wid" ] && break
+    if ! kill -0 "$pid" 2>/dev/null; then
+        wait "$pid"
+        echo "FAILED: zelvik ended with status $? before showing its window"
+        exit 1
+    fi
+    sleep 0.1
+done
+if [ -z "$wid" ]; then
+    echo "FAILED: no window titled Zelvik appeared"
+    kill "$pid"
+    exit 1
+fi
+echo "window $wid is up"
+sleep 0.5
+
+xdotool windowfocus --sync "$wid"
+xdotool key --clearmodifiers alt+F4
+
+for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+    echo "FAILED: zelvik still runs 10 s after Alt+F4"
+    kill "$pid"
+    exit 1
+fi
+wait "$pid"
+status=$?
+echo "zelvik ended with status $status"
+exit "$status"

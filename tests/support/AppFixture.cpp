@@ -1,0 +1,70 @@
+#include "support/AppFixture.h"
+
+#include "app/PanelStatusBar.h"
+#include "editor/PixelGrid.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QListWidget>
+
+namespace zelvik::test {
+
+void AppFixture::SetUp() {
+    windows = createAppWindows(platform, QDir::tempPath());
+    form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+}
+
+void AppFixture::TearDown() {
+    EXPECT_TRUE(platform.scriptUsedUp()) << "scripted answers left over";
+    windows = AppWindows();
+}
+
+QString AppFixture::panel(int index) const {
+    return windows.Form1->SB1->panelText(index);
+}
+
+void AppFixture::type(QLineEdit* field, const QString& text) {
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void AppFixture::pressEnter(QLineEdit* field) {
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
+void AppFixture::clearField(QLineEdit* field) {
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+}
+
+void AppFixture::pasteText(QLineEdit* field, const QString& text) {
+    field->selectAll();
+    QApplication::clipboard()->setText(text);
+    field->paste();
+}
+
+void AppFixture::clickListItem(int index) {
+    QListWidget* list = form().ListCharSet;
+    QListWidgetItem* item = list->item(index);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+QPoint AppFixture::cellCentre(int col, int row) {
+    return form().DrawMatrix->cellRect(col, row).center();
+}
+
+void AppFixture::clickCell(int col, int row, Qt::MouseButton button) {
+    QTest::mouseClick(form().DrawMatrix, button, {}, cellCentre(col, row));
+}
+
+void AppFixture::setSize(const char* field, int value) {
+    auto* edit = control<QLineEdit>(field);
+    clearField(edit);
+    type(edit, QString::number(value));
+    pressEnter(edit);
+}
+
+} // namespace zelvik::test
