@@ -77,6 +77,8 @@ TEST_F(ExportDialog, HasItsControlsNamedAndCaptionedWithEveryChoiceAtItsStart) {
     EXPECT_FALSE(dialog().windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_FALSE(dialog().windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(dialog().windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(dialog().font().family(), "Tahoma");
+    EXPECT_EQ(dialog().font().pointSize(), 8);
     showDialog();
     EXPECT_EQ(dialog().minimumSize(), dialog().maximumSize()) << "the frame is fixed";
     EXPECT_EQ(find<QLabel>("Label1")->text(), "Source type:");
