@@ -2,9 +2,12 @@
 
 #include "app/ApplicationError.h"
 #include "app/PanelStatusBar.h"
+#include "export/TFormE.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
+#include <QShowEvent>
 
 namespace zelvik {
 
@@ -60,6 +63,19 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+void TForm1::FormShow() {
+    // Every showing of the main window starts the export dialog at its first target.
+    if (dialogs.FormE)
+        dialogs.FormE->ComboSrcList->setCurrentIndex(0);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Restoring a minimised window is no new showing.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 } // namespace zelvik

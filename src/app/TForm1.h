@@ -129,6 +129,8 @@ public:
     void BtnSaveCharSetClick();
     void MBtnExitClick();
     void FormCloseQuery(bool& canClose);
+    // Each showing of the window.
+    void FormShow();
     // Font generator.
     void BtnGenfontClick();
     // Source export.
@@ -209,6 +211,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createControls();

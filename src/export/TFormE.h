@@ -1,15 +1,69 @@
 #pragma once
 
-// The export settings dialog: source type, byte orientation and packing choices.
+// The export settings dialog: source type, byte orientation and packing
+// choices. It is created once and never destroyed before exit, so every
+// choice made in it stays for the whole run.
+
+#include "export/ExportOptions.h"
+#include "export/ExportTarget.h"
 
 #include <QDialog>
 
+#include <array>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QShowEvent;
+class QTabWidget;
+
 namespace zelvik {
+
+// The controls of one target's page. The five boxes of each orientation are
+// in the order ReadExportOptions reads them.
+struct ExportPageControls {
+    QWidget* sheet = nullptr;
+    QRadioButton* vertical = nullptr;
+    QRadioButton* horizontal = nullptr;
+    std::array<QCheckBox*, 5> verticalBoxes{};
+    std::array<QCheckBox*, 5> horizontalBoxes{};
+};
 
 class TFormE final : public QDialog {
     Q_OBJECT
 public:
     explicit TFormE(QWidget* parent);
+
+    // The page of a target, in list order.
+    const ExportPageControls& page(ExportTarget target) const;
+    // The target of the selected list item; nothing when no item is selected.
+    std::optional<ExportTarget> selectedTarget() const;
+    // True when "Vertical bytes" is chosen on the target's page.
+    bool verticalChosen(ExportTarget target) const;
+    // The options of the five boxes of one orientation of one page; the boxes
+    // of the other orientation are not read.
+    ExportOptions ReadExportOptions(ExportTarget target, bool vertical) const;
+
+    void FormShow();
+    void ComboBoxEx1Change();
+    void PCsrcChange();
+
+    QLabel* Label1 = nullptr;
+    QComboBox* ComboSrcList = nullptr;
+    QTabWidget* PCsrc = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    QWidget* TabSheet3 = nullptr;
+    QPushButton* BtnSrcGen = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::array<ExportPageControls, kExportTargetCount> pages_;
 };
 
 } // namespace zelvik
