@@ -3,6 +3,7 @@
 #include "app/ApplicationError.h"
 #include "app/PanelStatusBar.h"
 #include "export/TFormE.h"
+#include "font/SettingsFile.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -28,9 +29,7 @@ TForm1::TForm1(PlatformServices& platform, const QString& startupFolder, QWidget
     connectHandlers();
 
     sampleText = ">>> double-click to enter sample text <<<";
-    // Until the settings file supplies them, every file dialog starts at home.
-    const QString home = QDir::toNativeSeparators(QDir::homePath());
-    folders = {home, home, home, home};
+    loadSettings();
 
     resetFont(font_, working_);
     RefreshFontView();

@@ -4,6 +4,7 @@
 // whole run; its controls are the view of both. The handlers are named after
 // their control and event and live in the file of their concern:
 //   app/TForm1.cpp             construction, status bar, close
+//   app/DialogSettings.cpp     remembered folders and help path in config.ini
 //   app/MainWindowLayout.cpp   the controls and the menu
 //   app/CharacterList.cpp      list, select, save and erase
 //   editor/MatrixEditor.cpp    grid, sizes, shifts, clear and preview
@@ -12,11 +13,13 @@
 //   generator/GenerateFontCommand.cpp, preview/SampleTextStrip.cpp,
 //   preview/CharsetImageCommand.cpp   the commands of the other menus
 
+#include "app/FontCommands.h"
 #include "app/PlatformServices.h"
 #include "font/FontModel.h"
 
 #include <QMainWindow>
 
+#include <memory>
 #include <string>
 
 class QAction;
@@ -32,6 +35,7 @@ class QToolButton;
 namespace zelvik {
 
 class PaintBox;
+class SettingsFile;
 class PanelStatusBar;
 class PixelGrid;
 class UpDown;
@@ -50,8 +54,8 @@ struct AppDialogs {
     TCCForm* CCForm = nullptr;
 };
 
-// Initial folders of the four file dialogs.
-struct RememberedFolders {
+// Initial folders of the four file dialogs, each ending in a separator.
+struct DialogFolders {
     QString SaveDialog1; // font save
     QString OpenDialog1; // font open
     QString SaveDialog2; // source export
@@ -79,7 +83,9 @@ public:
     const QString& startupFolder() const { return startupFolder_; }
 
     AppDialogs dialogs;
-    RememberedFolders folders;
+    DialogFolders folders;
+    // The HTML help file, from the settings file at start-up.
+    QString helpFilePath;
     // The sample strip's text, Windows-1250 bytes.
     std::string sampleText;
 
@@ -131,6 +137,12 @@ public:
     void FormCloseQuery(bool& canClose);
     // Each showing of the window.
     void FormShow();
+    OpenFontOutcome OpenFont();
+    SaveFontOutcome SaveFont();
+    // Offers to save a modified font (and before that a modified character)
+    // with the command's texts. True when the command may go on; on a stop
+    // the prompt's stop action has run.
+    bool ConfirmUnsavedChanges(const UnsavedChangesPrompt& prompt);
     // Font generator.
     void BtnGenfontClick();
     // Source export.
@@ -226,11 +238,17 @@ private:
     // true when the character was marked edited.
     bool paintWithButtons(Qt::MouseButtons buttons, int col, int row);
     void afterMatrixEdit();
+    // At start-up: the dialog folders and the help file from the settings file.
+    void loadSettings();
+    // When the close goes ahead: the dialog folders into the settings file.
+    void saveSettings();
 
     PlatformServices& platform_;
     QString startupFolder_;
     FontModel font_;
     WorkingCharacter working_;
+    // Lives from start-up until the close goes ahead.
+    std::unique_ptr<SettingsFile> settings_;
 };
 
 } // namespace zelvik

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real editor in a real X server, waits for its window titled
-# "Zelvik", closes it with Alt+F4 as a person would and expects exit status 0.
+# "Zelvik", closes it with Alt+F4 as a person would and expects exit status 0
+# and config.ini in the (temporary) start-up folder.
 # Usage: zelvik_smoke.sh path/to/zelvik
 # Exits 77 (skipped) when xvfb-run or xdotool is missing.
 set -u
@@ -60,4 +61,10 @@ fi
 wait "$pid"
 status=$?
 echo "zelvik ended with status $status"
-exit "$status"
+[ "$status" -eq 0 ] || exit "$status"
+# A normal close remembers the dialog folders in the start-up folder.
+if ! grep -q '^\[PATH\]' "$workdir/config.ini" 2>/dev/null; then
+    echo "FAILED: no [PATH] section in config.ini after a normal close"
+    exit 1
+fi
+echo "config.ini written"

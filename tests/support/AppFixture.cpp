@@ -5,13 +5,13 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QListWidget>
 
 namespace zelvik::test {
 
 void AppFixture::SetUp() {
-    windows = createAppWindows(platform, QDir::tempPath());
+    ASSERT_TRUE(startupDir.isValid());
+    windows = createAppWindows(platform, startupDir.path());
     form().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
 }

@@ -9,6 +9,7 @@
 #include "support/ScriptedPlatform.h"
 
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -48,6 +49,8 @@ protected:
     void clickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton);
     void setSize(const char* field, int value);
 
+    // The start-up folder: config.ini is read from and written to it.
+    QTemporaryDir startupDir;
     ScriptedPlatform platform;
     AppWindows windows;
 };
