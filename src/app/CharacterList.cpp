@@ -89,7 +89,7 @@ SaveCharacterOutcome TForm1::SaveCharacter() {
     const QString name = EditCharName->text();
     // Both fields only ever hold Windows-1250 text (see restrictToCp1250).
     const SaveCharacterResult result =
-        saveCharacter(font_, working_, toCp1250Lossy(name), toCp1250Lossy(EditFontPrefix->text()));
+        saveCharacter(font_, working_, toCp1250Lossy(name), FontPrefixBytes());
     switch (result.outcome) {
     case SaveCharacterOutcome::Success:
         break;
