@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize bench clean
+.PHONY: all deps configure build run test test-sanitize release-check bench clean
 
 all: build
 
@@ -14,7 +14,7 @@ deps:
 	@./tools/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELVIK_WERROR=ON
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -26,7 +26,7 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 test-sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELVIK_WERROR=ON \
 		-DZELVIK_SANITIZE=ON -DZELVIK_BUILD_BENCHMARKS=OFF
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
@@ -35,5 +35,14 @@ test-sanitize: deps
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
 
+# A packager's Release build, with GCC and with clang, warnings as errors.
+release-check: deps
+	cmake -S . -B build-release-gcc -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVIK_WERROR=ON \
+		-DCMAKE_CXX_COMPILER=g++
+	cmake --build build-release-gcc -j $(JOBS)
+	cmake -S . -B build-release-clang -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVIK_WERROR=ON \
+		-DCMAKE_CXX_COMPILER=clang++
+	cmake --build build-release-clang -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) build-release-gcc build-release-clang

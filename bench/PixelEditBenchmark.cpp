@@ -4,10 +4,10 @@
 // next cell, so every iteration really changes a pixel.
 
 #include "app/AppWindows.h"
-#include "app/PaintBox.h"
-#include "app/PlatformServices.h"
+#include "ui/PaintBox.h"
+#include "session/PlatformServices.h"
 #include "app/TForm1.h"
-#include "editor/PixelGrid.h"
+#include "editor/ui/PixelGrid.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,9 +3,9 @@
 #include "app/TAForm.h"
 #include "app/TFFForm.h"
 #include "app/TForm1.h"
-#include "export/TFormE.h"
-#include "generator/TCCForm.h"
-#include "preview/TTxtForm.h"
+#include "export/ui/TFormE.h"
+#include "generator/ui/TCCForm.h"
+#include "preview/ui/TTxtForm.h"
 
 namespace zelvik {
 

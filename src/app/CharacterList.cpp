@@ -2,10 +2,10 @@
 // editor, saving the editor back into its slot, erasing a slot, and rebuilding
 // the whole view after the font changed.
 
-#include "app/PaintBox.h"
-#include "app/PanelStatusBar.h"
+#include "ui/PaintBox.h"
+#include "ui/PanelStatusBar.h"
 #include "app/TForm1.h"
-#include "editor/PixelGrid.h"
+#include "editor/ui/PixelGrid.h"
 #include "font/Cp1250.h"
 
 #include <QLineEdit>

@@ -1,13 +1,13 @@
 // The main window's controls, menu and status bar, placed at fixed positions
 // on a window that cannot be resized, and wired to their handlers.
 
-#include "app/Cp1250Validator.h"
-#include "app/KeyPressFilter.h"
-#include "app/PaintBox.h"
-#include "app/PanelStatusBar.h"
+#include "ui/Cp1250Validator.h"
+#include "ui/KeyPressFilter.h"
+#include "ui/PaintBox.h"
+#include "ui/PanelStatusBar.h"
 #include "app/TForm1.h"
-#include "app/UpDown.h"
-#include "editor/PixelGrid.h"
+#include "ui/UpDown.h"
+#include "editor/ui/PixelGrid.h"
 
 #include <QAction>
 #include <QCheckBox>

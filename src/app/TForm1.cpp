@@ -1,8 +1,8 @@
 #include "app/TForm1.h"
 
-#include "app/ApplicationError.h"
-#include "app/PanelStatusBar.h"
-#include "export/TFormE.h"
+#include "ui/ApplicationError.h"
+#include "ui/PanelStatusBar.h"
+#include "export/ui/TFormE.h"
 #include "font/SettingsFile.h"
 
 #include <QCloseEvent>

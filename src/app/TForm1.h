@@ -14,7 +14,7 @@
 //   preview/CharsetImageCommand.cpp   the commands of the other menus
 
 #include "app/FontCommands.h"
-#include "app/PlatformServices.h"
+#include "session/PlatformServices.h"
 #include "font/FontModel.h"
 
 #include <QMainWindow>

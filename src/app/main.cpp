@@ -1,8 +1,8 @@
 // Zelvik: the editor. It takes no arguments.
 
 #include "app/AppWindows.h"
-#include "app/ApplicationError.h"
-#include "app/QtPlatformServices.h"
+#include "ui/ApplicationError.h"
+#include "ui/QtPlatformServices.h"
 #include "app/TForm1.h"
 
 #include <QApplication>

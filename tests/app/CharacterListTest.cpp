@@ -1,7 +1,7 @@
 // Selecting, saving and erasing the current character through the list, the
 // buttons and the status bar.
 
-#include "editor/PixelGrid.h"
+#include "editor/ui/PixelGrid.h"
 #include "font/Cp1250.h"
 #include "support/AppFixture.h"
 

@@ -3,7 +3,7 @@
 // folders.
 
 #include "app/TFFForm.h"
-#include "editor/PixelGrid.h"
+#include "editor/ui/PixelGrid.h"
 #include "font/FontFile.h"
 #include "font/SettingsFile.h"
 #include "support/AppFixture.h"

@@ -1,9 +1,9 @@
 // The main window as the program starts: its windows, controls, menu, status
 // bar, and the one error box for pasted text that is no number.
 
-#include "app/PanelStatusBar.h"
-#include "app/UpDown.h"
-#include "editor/PixelGrid.h"
+#include "ui/PanelStatusBar.h"
+#include "ui/UpDown.h"
+#include "editor/ui/PixelGrid.h"
 #include "support/AppFixture.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 // The pixel grid, the size fields and spinners, clear, the shifts and the
 // symbol preview, driven with the mouse and the keyboard.
 
-#include "app/PaintBox.h"
-#include "app/UpDown.h"
-#include "editor/PixelGrid.h"
+#include "ui/PaintBox.h"
+#include "ui/UpDown.h"
+#include "editor/ui/PixelGrid.h"
 #include "support/AppFixture.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // The export settings dialog driven as a person would: the source type list
 // and the pages follow each other, and every choice stays until exit.
 
-#include "export/TFormE.h"
+#include "export/ui/TFormE.h"
 #include "support/AppFixture.h"
 
 #include <QCheckBox>

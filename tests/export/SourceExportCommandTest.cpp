@@ -4,7 +4,7 @@
 #include "export/ExportChecks.h"
 #include "export/ExportFiles.h"
 #include "export/ExportTestSupport.h"
-#include "export/TFormE.h"
+#include "export/ui/TFormE.h"
 #include "support/AppFixture.h"
 #include "support/TestFiles.h"
 

@@ -4,7 +4,7 @@
 // that tests can check each prompt sequence exactly: texts, captions, icons,
 // buttons, and the order in which they came.
 
-#include "app/PlatformServices.h"
+#include "session/PlatformServices.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "export/TFormE.h"
+#include "export/ui/TFormE.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/PaintBox.h"
+#include "ui/PaintBox.h"
 
 #include <QPainter>
 

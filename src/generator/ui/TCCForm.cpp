@@ -1,4 +1,4 @@
-#include "generator/TCCForm.h"
+#include "generator/ui/TCCForm.h"
 
 namespace zelvik {
 

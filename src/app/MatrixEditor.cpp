@@ -3,13 +3,13 @@
 // changes only the working character (and, for the y-size, the font's common
 // height); the slot changes when the character is saved.
 
-#include "app/ApplicationError.h"
-#include "app/PaintBox.h"
-#include "app/PanelStatusBar.h"
+#include "ui/ApplicationError.h"
+#include "ui/PaintBox.h"
+#include "ui/PanelStatusBar.h"
 #include "app/TForm1.h"
-#include "app/UpDown.h"
+#include "ui/UpDown.h"
 #include "editor/MatrixOps.h"
-#include "editor/PixelGrid.h"
+#include "editor/ui/PixelGrid.h"
 
 #include <QLineEdit>
 #include <QPainter>

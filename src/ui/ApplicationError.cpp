@@ -1,6 +1,6 @@
-#include "app/ApplicationError.h"
+#include "ui/ApplicationError.h"
 
-#include "app/PlatformServices.h"
+#include "session/PlatformServices.h"
 #include "font/IntegerText.h"
 
 namespace zelvik {

@@ -5,7 +5,7 @@
 #include "app/TForm1.h"
 #include "export/ExportChecks.h"
 #include "export/ExportFiles.h"
-#include "export/TFormE.h"
+#include "export/ui/TFormE.h"
 #include "font/ForceExtension.h"
 
 namespace zelvik {

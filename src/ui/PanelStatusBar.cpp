@@ -1,4 +1,4 @@
-#include "app/PanelStatusBar.h"
+#include "ui/PanelStatusBar.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "app/Cp1250Validator.h"
+#include "ui/Cp1250Validator.h"
 
 #include "font/Cp1250.h"
 

@@ -1,4 +1,4 @@
-#include "editor/PixelGrid.h"
+#include "editor/ui/PixelGrid.h"
 
 #include <QMouseEvent>
 #include <QPainter>

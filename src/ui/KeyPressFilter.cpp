@@ -1,4 +1,4 @@
-#include "app/KeyPressFilter.h"
+#include "ui/KeyPressFilter.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "preview/TTxtForm.h"
+#include "preview/ui/TTxtForm.h"
 
 namespace zelvik {
 

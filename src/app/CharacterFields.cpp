@@ -3,7 +3,7 @@
 // field only fills in the code, and a double-click on the name field puts the
 // code's automatic name there.
 
-#include "app/ApplicationError.h"
+#include "ui/ApplicationError.h"
 #include "app/TForm1.h"
 #include "font/Cp1250.h"
 #include "generator/AutoSymbolName.h"

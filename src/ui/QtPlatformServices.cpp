@@ -1,4 +1,4 @@
-#include "app/QtPlatformServices.h"
+#include "ui/QtPlatformServices.h"
 
 #include <QDesktopServices>
 #include <QDialog>
