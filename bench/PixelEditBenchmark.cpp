@@ -4,10 +4,10 @@
 // next cell, so every iteration really changes a pixel.
 
 #include "app/AppWindows.h"
-#include "ui/PaintBox.h"
-#include "session/PlatformServices.h"
 #include "app/TForm1.h"
 #include "editor/ui/PixelGrid.h"
+#include "session/PlatformServices.h"
+#include "ui/PaintBox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,15 +21,15 @@ namespace {
 using namespace zelvik;
 
 // Answers every question with its default; a pixel edit asks none.
-class SilentPlatform final : public PlatformServices {
+class SilentPlatform final : public WidgetPlatform {
 public:
-    MessageAnswer messageBox(QWidget*, const QString&, const QString&, MessageIcon,
+    MessageAnswer messageBox(const QString&, const QString&, MessageIcon,
                              MessageButtons buttons) override {
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
-    FileDialogAnswer openFileDialog(QWidget*, const FileDialogRequest&) override { return {}; }
-    FileDialogAnswer saveFileDialog(QWidget*, const FileDialogRequest&) override { return {}; }
-    std::optional<QFont> fontDialog(QWidget*, const QFont&) override { return std::nullopt; }
+    FileDialogAnswer openFileDialog(const FileDialogRequest&) override { return {}; }
+    FileDialogAnswer saveFileDialog(const FileDialogRequest&) override { return {}; }
+    std::optional<QFont> fontDialog(const QFont&) override { return std::nullopt; }
     int execDialog(QDialog&) override { return 0; }
     bool openWithDesktop(const QUrl&) override { return false; }
 };
@@ -52,7 +52,7 @@ void BM_PixelEditToRepaint(benchmark::State& state) {
     TForm1& form = *windows.Form1;
     form.working().xSize = 32;
     form.ShowXSize(32);
-    form.working().ySize = form.fontModel().ySize = 32;
+    form.fontModel().ySize = 32;
     form.ShowYSize(32);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) {

@@ -14,7 +14,7 @@ AppWindows::AppWindows(AppWindows&&) noexcept = default;
 AppWindows& AppWindows::operator=(AppWindows&&) noexcept = default;
 AppWindows::~AppWindows() = default;
 
-AppWindows createAppWindows(PlatformServices& platform, const QString& startupFolder) {
+AppWindows createAppWindows(WidgetPlatform& platform, const QString& startupFolder) {
     AppWindows windows;
     windows.Form1 = std::make_unique<TForm1>(platform, startupFolder);
     TForm1* main = windows.Form1.get();

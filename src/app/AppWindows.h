@@ -10,7 +10,7 @@
 
 namespace zelvik {
 
-class PlatformServices;
+class WidgetPlatform;
 class TForm1;
 class TFormE;
 class TFFForm;
@@ -32,6 +32,6 @@ struct AppWindows {
     ~AppWindows();
 };
 
-AppWindows createAppWindows(PlatformServices& platform, const QString& startupFolder);
+AppWindows createAppWindows(WidgetPlatform& platform, const QString& startupFolder);
 
 } // namespace zelvik

@@ -3,10 +3,9 @@
 // field only fills in the code, and a double-click on the name field puts the
 // code's automatic name there.
 
-#include "ui/ApplicationError.h"
 #include "app/TForm1.h"
 #include "font/Cp1250.h"
-#include "generator/AutoSymbolName.h"
+#include "session/ApplicationError.h"
 
 #include <QLineEdit>
 
@@ -30,7 +29,7 @@ void TForm1::EditCharCodeKeyPress(QChar& key) {
         key = QChar();
         if (EditCharCode->text().isEmpty())
             EditCharCode->setText(QStringLiteral("0"));
-        const auto value = readIntegerField(platform_, this, EditCharCode->text());
+        const auto value = readIntegerField(platform_, EditCharCode->text());
         if (!value)
             return;
         const int code = clampCode(*value);
@@ -54,12 +53,10 @@ void TForm1::EditCharCodeOrdKeyPress(QChar& key) {
 }
 
 void TForm1::EditCharNameKeyPress(QChar& key) {
-    if (refusedInIdentifier(key)) {
+    if (refusedInIdentifier(key))
         key = QChar();
-    } else {
-        font_.characterModified = true;
-        font_.fontModified = true;
-    }
+    else
+        session_.markEdited();
     UpdateStatusBar();
 }
 
@@ -67,18 +64,16 @@ void TForm1::EditFontPrefixKeyPress(QChar& key) {
     if (refusedInIdentifier(key))
         key = QChar();
     else
-        font_.fontModified = true;
+        session_.markFontEdited();
     UpdateStatusBar();
 }
 
 void TForm1::EditCharNameDblClick() {
-    EditCharName->setText(fromCp1250(autoSymbolName(font_.currentIndex)));
-    MarkEdited();
+    session_.autoName();
 }
 
 std::string TForm1::FontPrefixBytes() const {
-    // The field holds Windows-1250 text only (see restrictToCp1250).
-    return toCp1250Lossy(EditFontPrefix->text());
+    return session_.identifierField();
 }
 
 } // namespace zelvik

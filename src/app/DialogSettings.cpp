@@ -25,7 +25,7 @@ void TForm1::saveSettings() {
     settings_.reset();
     // The folders are lost, but that is no reason to keep the user from leaving.
     if (!result.ok)
-        platform_.messageBox(this, result.message, QStringLiteral("Exit ..."), MessageIcon::Error,
+        platform_.messageBox(result.message, QStringLiteral("Exit ..."), MessageIcon::Error,
                              MessageButtons::Ok);
 }
 

@@ -1,13 +1,14 @@
 // The main window's controls, menu and status bar, placed at fixed positions
 // on a window that cannot be resized, and wired to their handlers.
 
+#include "app/TForm1.h"
+#include "editor/ui/PixelGrid.h"
 #include "ui/Cp1250Validator.h"
 #include "ui/KeyPressFilter.h"
+#include "ui/ListClickFilter.h"
 #include "ui/PaintBox.h"
 #include "ui/PanelStatusBar.h"
-#include "app/TForm1.h"
 #include "ui/UpDown.h"
-#include "editor/ui/PixelGrid.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -256,7 +257,11 @@ void TForm1::createStatusBar() {
 
 void TForm1::connectHandlers() {
     // Character list and current character.
-    connect(ListCharSet, &QListWidget::currentRowChanged, this, [this] { ListCharSetClick(); });
+    // A click selects through the session, also on the current item; the
+    // keyboard moves the current row, and the session decides as for a click.
+    new ListClickFilter(ListCharSet, [this](int row) { ListCharSetClick(row); });
+    connect(ListCharSet, &QListWidget::currentRowChanged, this,
+            [this](int row) { ListCharSetClick(row); });
     connect(BtnSaveChar, &QPushButton::clicked, this, [this] { BtnSaveCharClick(); });
     connect(MBtnSaveChar, &QAction::triggered, this, [this] { BtnSaveCharClick(); });
     connect(BtnEraseChar, &QPushButton::clicked, this, [this] { BtnEraseCharClick(); });

@@ -13,7 +13,7 @@ namespace zelvik {
 namespace {
 
 void warn(TForm1& form, const std::string& message) {
-    form.platform().messageBox(&form, QString::fromStdString(message),
+    form.platform().messageBox(QString::fromStdString(message),
                                QString::fromUtf8(kGeneratingSourceCaption), MessageIcon::Warning,
                                MessageButtons::Ok);
 }
@@ -30,7 +30,7 @@ std::optional<ExportPaths> PrepareExportFile(TForm1& form, ExportTarget target) 
     request.filter = saveFilterText(target);
     request.filterIndex = 1;
     request.initialFolder = form.folders.SaveDialog2;
-    const FileDialogAnswer answer = form.platform().saveFileDialog(&form, request);
+    const FileDialogAnswer answer = form.platform().saveFileDialog(request);
     if (!answer.accepted || answer.fileName.isEmpty())
         return std::nullopt;
     const QString folder = folderOf(answer.fileName);

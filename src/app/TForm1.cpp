@@ -1,19 +1,24 @@
 #include "app/TForm1.h"
 
-#include "ui/ApplicationError.h"
-#include "ui/PanelStatusBar.h"
+#include "editor/ui/PixelGrid.h"
 #include "export/ui/TFormE.h"
+#include "font/Cp1250.h"
 #include "font/SettingsFile.h"
+#include "session/ApplicationError.h"
+#include "ui/PaintBox.h"
+#include "ui/PanelStatusBar.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QShowEvent>
 
 namespace zelvik {
 
-TForm1::TForm1(PlatformServices& platform, const QString& startupFolder, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), startupFolder_(startupFolder) {
+TForm1::TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* parent)
+    : QMainWindow(parent), folders(session_.folders), platform_(platform),
+      startupFolder_(startupFolder), session_(platform) {
     setObjectName("Form1");
     setWindowTitle(kProgramTitle);
     // Fixed frame: system menu and minimise only.
@@ -27,31 +32,53 @@ TForm1::TForm1(PlatformServices& platform, const QString& startupFolder, QWidget
     createMenu();
     createStatusBar();
     connectHandlers();
+    connectSession();
 
     sampleText = ">>> double-click to enter sample text <<<";
     loadSettings();
 
-    resetFont(font_, working_);
     RefreshFontView();
-    font_.characterModified = false;
-    font_.fontModified = false;
+    ShowSizes();
     UpdateStatusBar();
 }
 
 TForm1::~TForm1() = default;
 
+void TForm1::connectSession() {
+    session_.chooseFontFileVersion = [this] { return chooseFontFileVersion(); };
+    connect(&session_, &EditingSession::fontViewRefreshed, this, [this] { showFontView(); });
+    connect(&session_, &EditingSession::currentCharacterChanged, this,
+            [this](int index) { showCurrentCharacter(index); });
+    connect(&session_, &EditingSession::selectionKept, this,
+            [this](int index) { showKeptCharacter(index); });
+    connect(&session_, &EditingSession::pixelsChanged, this, [this] {
+        DrawMatrix->update();
+        ImgChar->update();
+    });
+    connect(&session_, &EditingSession::sizesChanged, this, [this] { ShowSizes(); });
+    connect(&session_, &EditingSession::nameFieldChanged, this,
+            [this] { EditCharName->setText(fromCp1250(session_.nameField())); });
+    connect(&session_, &EditingSession::flagsChanged, this, [this] { UpdateStatusBar(); });
+    connect(&session_, &EditingSession::characterStored, this, [this] { ListCharSet->setFocus(); });
+    // The fields' texts live in the session; Save character and Save font read them there.
+    connect(EditCharName, &QLineEdit::textChanged, this,
+            [this](const QString& text) { session_.setNameField(toCp1250Lossy(text)); });
+    connect(EditFontPrefix, &QLineEdit::textChanged, this,
+            [this](const QString& text) { session_.setIdentifierField(toCp1250Lossy(text)); });
+}
+
 void TForm1::UpdateStatusBar() {
-    QString file = QStringLiteral(" ") + QString::fromStdString(font_.currentFileName);
-    if (font_.fontModified)
+    const FontModel& font = session_.font();
+    QString file = QStringLiteral(" ") + QString::fromStdString(font.currentFileName);
+    if (font.fontModified)
         file += QStringLiteral(" *");
     SB1->setPanelText(kPanelFile, file);
     SB1->setPanelText(kPanelModified,
-                      font_.characterModified ? QStringLiteral("modified") : QString());
+                      font.characterModified ? QStringLiteral("modified") : QString());
 }
 
 void TForm1::MarkEdited() {
-    font_.characterModified = true;
-    font_.fontModified = true;
+    session_.markEdited();
     UpdateStatusBar();
 }
 

@@ -1,21 +1,24 @@
 #pragma once
 
-// The main window. It owns the one font and the one working character for the
-// whole run; its controls are the view of both. The handlers are named after
-// their control and event and live in the file of their concern:
-//   app/TForm1.cpp             construction, status bar, close
+// The main window: the view of the one editing session, which owns the font
+// and the working character for the whole run. The handlers keep the names of
+// their control and event and forward to the session or to a subsystem's
+// widgets; the session's signals bring the controls up to date.
+//   app/TForm1.cpp             construction, the session's signals, status bar, close
 //   app/DialogSettings.cpp     remembered folders and help path in config.ini
 //   app/MainWindowLayout.cpp   the controls and the menu
 //   app/CharacterList.cpp      list, select, save and erase
-//   editor/MatrixEditor.cpp    grid, sizes, shifts, clear and preview
-//   editor/CharacterFields.cpp code, key, name and identifier fields
-//   app/FontCommands.cpp, app/HelpCommands.cpp, export/SourceExportCommand.cpp,
-//   generator/GenerateFontCommand.cpp, preview/SampleTextStrip.cpp,
-//   preview/CharsetImageCommand.cpp   the commands of the other menus
+//   app/MatrixEditor.cpp       grid, sizes, shifts, clear and preview
+//   app/CharacterFields.cpp    code, key, name and identifier fields
+//   app/FontCommands.cpp, app/HelpCommands.cpp, app/SourceExportCommand.cpp,
+//   app/GenerateFontCommand.cpp, app/SampleTextStrip.cpp,
+//   app/CharsetImageCommand.cpp   the commands of the other menus
 
-#include "app/FontCommands.h"
-#include "session/PlatformServices.h"
 #include "font/FontModel.h"
+#include "font/Result.h"
+#include "session/EditingSession.h"
+#include "session/UnsavedChangesPrompt.h"
+#include "ui/WidgetPlatform.h"
 
 #include <QMainWindow>
 
@@ -54,14 +57,6 @@ struct AppDialogs {
     TCCForm* CCForm = nullptr;
 };
 
-// Initial folders of the four file dialogs, each ending in a separator.
-struct DialogFolders {
-    QString SaveDialog1; // font save
-    QString OpenDialog1; // font open
-    QString SaveDialog2; // source export
-    QString SD3;         // character set picture
-};
-
 // The key character of a slot as the code and key fields show it: nothing for
 // code 0 and the BlankSlot.
 QString keyCharacterText(int index);
@@ -72,18 +67,20 @@ enum StatusPanelIndex { kPanelCharacter = 0, kPanelModified = 1, kPanelFile = 2,
 class TForm1 final : public QMainWindow {
     Q_OBJECT
 public:
-    TForm1(PlatformServices& platform, const QString& startupFolder, QWidget* parent = nullptr);
+    TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    FontModel& fontModel() { return font_; }
-    const FontModel& fontModel() const { return font_; }
-    WorkingCharacter& working() { return working_; }
-    const WorkingCharacter& working() const { return working_; }
-    PlatformServices& platform() { return platform_; }
+    EditingSession& session() { return session_; }
+    FontModel& fontModel() { return session_.font(); }
+    const FontModel& fontModel() const { return session_.font(); }
+    WorkingCharacter& working() { return session_.working(); }
+    const WorkingCharacter& working() const { return session_.working(); }
+    WidgetPlatform& platform() { return platform_; }
     const QString& startupFolder() const { return startupFolder_; }
 
     AppDialogs dialogs;
-    DialogFolders folders;
+    // The session's remembered folders of the four file dialogs.
+    DialogFolders& folders;
     // The HTML help file, from the settings file at start-up.
     QString helpFilePath;
     // The sample strip's text, Windows-1250 bytes.
@@ -96,7 +93,8 @@ public:
     SaveCharacterOutcome SaveCharacter();
     void UpdateStatusBar();
     void MarkEdited();
-    void ListCharSetClick();
+    // A click on list item `row`, or the keyboard making it current.
+    void ListCharSetClick(int row);
     void BtnSaveCharClick();
     void BtnEraseCharClick();
 
@@ -118,6 +116,8 @@ public:
     void ShowXSize(int xSize);
     // Shows the y-size in the spinner, the field and the grid.
     void ShowYSize(int ySize);
+    // Shows both sizes of the working character.
+    void ShowSizes();
 
     // Character code, key, name and identifier fields.
     void EditCharCodeKeyPress(QChar& key);
@@ -137,8 +137,8 @@ public:
     void FormCloseQuery(bool& canClose);
     // Each showing of the window.
     void FormShow();
-    OpenFontOutcome OpenFont();
-    SaveFontOutcome SaveFont();
+    Result OpenFont();
+    Result SaveFont();
     // Offers to save a modified font (and before that a modified character)
     // with the command's texts. True when the command may go on; on a stop
     // the prompt's stop action has run.
@@ -230,23 +230,28 @@ private:
     void createMenu();
     void createStatusBar();
     void connectHandlers();
+    void connectSession();
     // Puts the list selection on `index` without running the list handler.
     void selectListItem(int index);
     // The code, key and name fields of a slot.
     void showSlotFields(int index);
+    // The session's signals.
+    void showFontView();
+    void showCurrentCharacter(int index);
+    void showKeptCharacter(int index);
     // Paints or clears the pixel under the pointer as the held buttons say;
-    // true when the character was marked edited.
+    // true when the character was painted.
     bool paintWithButtons(Qt::MouseButtons buttons, int col, int row);
-    void afterMatrixEdit();
+    // The version dialog of Save font; nothing when it was cancelled.
+    std::optional<FontFileVersion> chooseFontFileVersion();
     // At start-up: the dialog folders and the help file from the settings file.
     void loadSettings();
     // When the close goes ahead: the dialog folders into the settings file.
     void saveSettings();
 
-    PlatformServices& platform_;
+    WidgetPlatform& platform_;
     QString startupFolder_;
-    FontModel font_;
-    WorkingCharacter working_;
+    EditingSession session_;
     // Lives from start-up until the close goes ahead.
     std::unique_ptr<SettingsFile> settings_;
 };

@@ -1,9 +1,9 @@
 // Zelvik: the editor. It takes no arguments.
 
 #include "app/AppWindows.h"
-#include "ui/ApplicationError.h"
-#include "ui/QtPlatformServices.h"
 #include "app/TForm1.h"
+#include "session/ApplicationError.h"
+#include "ui/QtPlatformServices.h"
 
 #include <QApplication>
 #include <QDir>

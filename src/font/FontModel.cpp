@@ -17,7 +17,6 @@ void FontModel::resetSlots() {
 void resetFont(FontModel& font, WorkingCharacter& working) {
     font.resetSlots();
     working.xSize = kDefaultXSize;
-    working.ySize = kDefaultYSize;
     font.ySize = kDefaultYSize;
     font.fontIdentifier.clear();
     font.currentIndex = 0;

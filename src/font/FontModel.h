@@ -46,10 +46,11 @@ struct CharSlot {
     bool defined() const { return !name.empty(); }
 };
 
+// The character being edited. Its height is the font's ySize: all
+// characters share it, so it is held once.
 struct WorkingCharacter {
     PixelMatrix pixels{};
     int xSize = kDefaultXSize;
-    int ySize = kDefaultYSize;
 };
 
 struct FontModel {
@@ -67,7 +68,7 @@ struct FontModel {
 
 // New-font state: every slot empty with x-size 8, the BlankSlot named "blank",
 // y-size 16, no identifier, code 0 current, both flags clear. The working
-// character gets x-size 8 and y-size 16; its pixels are left for the caller's
+// character gets x-size 8; its pixels are left for the caller's
 // selection of code 0 to load. currentFileName is kept.
 void resetFont(FontModel& font, WorkingCharacter& working);
 

@@ -1,17 +1,16 @@
 #pragma once
 
 // Everything the workflows ask of the desktop: message boxes, file and font
-// dialogs, modal dialogs of our own and opening a file or address with the
-// desktop. The Qt implementation is thin; tests answer from a script.
+// dialogs and opening a file or address with the desktop. No widget appears
+// here, so the editing session runs its questions without a window; the Qt
+// implementation (ui/QtPlatformServices) puts every box over the window in
+// front, and tests answer from a script.
 
 #include <QFont>
 #include <QString>
 #include <QUrl>
 
 #include <optional>
-
-class QDialog;
-class QWidget;
 
 namespace zelvik {
 
@@ -39,19 +38,12 @@ class PlatformServices {
 public:
     virtual ~PlatformServices() = default;
 
-    virtual MessageAnswer messageBox(QWidget* parent, const QString& text, const QString& caption,
-                                     MessageIcon icon, MessageButtons buttons) = 0;
-    virtual FileDialogAnswer openFileDialog(QWidget* parent, const FileDialogRequest& request) = 0;
-    virtual FileDialogAnswer saveFileDialog(QWidget* parent, const FileDialogRequest& request) = 0;
-    virtual std::optional<QFont> fontDialog(QWidget* parent, const QFont& initial) = 0;
-    // Shows one of our own dialogs modally; returns QDialog::Accepted or Rejected.
-    virtual int execDialog(QDialog& dialog) = 0;
+    virtual MessageAnswer messageBox(const QString& text, const QString& caption, MessageIcon icon,
+                                     MessageButtons buttons) = 0;
+    virtual FileDialogAnswer openFileDialog(const FileDialogRequest& request) = 0;
+    virtual FileDialogAnswer saveFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<QFont> fontDialog(const QFont& initial) = 0;
     virtual bool openWithDesktop(const QUrl& url) = 0;
 };
-
-// "Font files (*.fnt)|*.fnt|All files (*.*)|*.*" -> "Font files (*.fnt);;All files (*.*)".
-QString qtFilterList(const QString& pipeFilter);
-// The descriptions of a pipe filter, in order.
-QStringList filterDescriptions(const QString& pipeFilter);
 
 } // namespace zelvik

@@ -1,5 +1,6 @@
 #include "ui/QtPlatformServices.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
@@ -8,6 +9,23 @@
 #include <QMessageBox>
 
 namespace zelvik {
+
+namespace {
+
+QWidget* frontWindow() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    const auto tops = QApplication::topLevelWidgets();
+    for (QWidget* w : tops) {
+        if (w->isVisible() && w->inherits("QMainWindow"))
+            return w;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 QStringList filterDescriptions(const QString& pipeFilter) {
     const QStringList parts = pipeFilter.split(u'|');
@@ -21,10 +39,9 @@ QString qtFilterList(const QString& pipeFilter) {
     return filterDescriptions(pipeFilter).join(";;");
 }
 
-MessageAnswer QtPlatformServices::messageBox(QWidget* parent, const QString& text,
-                                             const QString& caption, MessageIcon icon,
-                                             MessageButtons buttons) {
-    QMessageBox box(parent);
+MessageAnswer QtPlatformServices::messageBox(const QString& text, const QString& caption,
+                                             MessageIcon icon, MessageButtons buttons) {
+    QMessageBox box(frontWindow());
     box.setWindowTitle(caption);
     box.setText(text);
     switch (icon) {
@@ -93,19 +110,17 @@ static FileDialogAnswer runFileDialog(QWidget* parent, const FileDialogRequest& 
     return answer;
 }
 
-FileDialogAnswer QtPlatformServices::openFileDialog(QWidget* parent,
-                                                    const FileDialogRequest& request) {
-    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
+FileDialogAnswer QtPlatformServices::openFileDialog(const FileDialogRequest& request) {
+    return runFileDialog(frontWindow(), request, QFileDialog::AcceptOpen);
 }
 
-FileDialogAnswer QtPlatformServices::saveFileDialog(QWidget* parent,
-                                                    const FileDialogRequest& request) {
-    return runFileDialog(parent, request, QFileDialog::AcceptSave);
+FileDialogAnswer QtPlatformServices::saveFileDialog(const FileDialogRequest& request) {
+    return runFileDialog(frontWindow(), request, QFileDialog::AcceptSave);
 }
 
-std::optional<QFont> QtPlatformServices::fontDialog(QWidget* parent, const QFont& initial) {
+std::optional<QFont> QtPlatformServices::fontDialog(const QFont& initial) {
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, parent);
+    const QFont font = QFontDialog::getFont(&ok, initial, frontWindow());
     if (!ok)
         return std::nullopt;
     return font;

@@ -1,18 +1,27 @@
 #pragma once
 
-#include "session/PlatformServices.h"
+#include "ui/WidgetPlatform.h"
+
+#include <QStringList>
 
 namespace zelvik {
 
-class QtPlatformServices final : public PlatformServices {
+// Every box and dialog is modal over the window in front: the dialog being
+// shown, or else the main window.
+class QtPlatformServices final : public WidgetPlatform {
 public:
-    MessageAnswer messageBox(QWidget* parent, const QString& text, const QString& caption,
-                             MessageIcon icon, MessageButtons buttons) override;
-    FileDialogAnswer openFileDialog(QWidget* parent, const FileDialogRequest& request) override;
-    FileDialogAnswer saveFileDialog(QWidget* parent, const FileDialogRequest& request) override;
-    std::optional<QFont> fontDialog(QWidget* parent, const QFont& initial) override;
+    MessageAnswer messageBox(const QString& text, const QString& caption, MessageIcon icon,
+                             MessageButtons buttons) override;
+    FileDialogAnswer openFileDialog(const FileDialogRequest& request) override;
+    FileDialogAnswer saveFileDialog(const FileDialogRequest& request) override;
+    std::optional<QFont> fontDialog(const QFont& initial) override;
     int execDialog(QDialog& dialog) override;
     bool openWithDesktop(const QUrl& url) override;
 };
+
+// "Font files (*.fnt)|*.fnt|All files (*.*)|*.*" -> "Font files (*.fnt);;All files (*.*)".
+QString qtFilterList(const QString& pipeFilter);
+// The descriptions of a pipe filter, in order.
+QStringList filterDescriptions(const QString& pipeFilter);
 
 } // namespace zelvik

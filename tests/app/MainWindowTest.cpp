@@ -276,7 +276,6 @@ TEST_F(MainWindow, PastedTextThatIsNoNumberIsReportedOnceAndChangesNothing) {
         EXPECT_EQ(m.buttons, MessageButtons::Ok);
         EXPECT_EQ(field->text(), c.text) << "the field keeps what was pasted";
         EXPECT_EQ(working().xSize, 8);
-        EXPECT_EQ(working().ySize, 16);
         EXPECT_EQ(font().ySize, 16);
         EXPECT_EQ(form().DrawMatrix->colCount(), 8);
         EXPECT_EQ(form().DrawMatrix->rowCount(), 16);

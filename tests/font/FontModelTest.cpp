@@ -43,7 +43,7 @@ TEST(FontModel, NewFontHasOnlyTheBlankSlotDefined) {
     EXPECT_FALSE(font.characterModified);
     EXPECT_EQ(font.currentFileName, "a.fnt");
     EXPECT_EQ(working.xSize, 8);
-    EXPECT_EQ(working.ySize, 16);
+    EXPECT_EQ(font.ySize, 16);
 }
 
 TEST(FontModel, PixelsLieColumnByColumn) {

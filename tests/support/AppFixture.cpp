@@ -1,7 +1,7 @@
 #include "support/AppFixture.h"
 
-#include "ui/PanelStatusBar.h"
 #include "editor/ui/PixelGrid.h"
+#include "ui/PanelStatusBar.h"
 
 #include <QApplication>
 #include <QClipboard>

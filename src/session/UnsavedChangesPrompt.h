@@ -1,14 +1,11 @@
 #pragma once
 
-// The outcomes of opening and saving a font, and the questions a command asks
-// before it replaces or closes a font with unsaved work.
+// The questions a command asks before it replaces or closes a font with
+// unsaved work, and the file filters of the font commands.
 
 #include <QString>
 
 namespace zelvik {
-
-enum class OpenFontOutcome { Done, CannotOpen, InvalidFormat };
-enum class SaveFontOutcome { Success, NoIdentifier, Cancelled, CannotCreate };
 
 // What a command does when the user stops it, or a save inside the questions
 // fails or is cancelled.

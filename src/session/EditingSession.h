@@ -1,0 +1,147 @@
+#pragma once
+
+// The editor without its widgets. The session owns the font, the character
+// being edited, the current code, both modified flags and the file name, and
+// runs every workflow that changes them: select, save and erase a character,
+// the drawing edits, New, Open, Save, the close query and the unsaved-changes
+// questions before them. It asks the user through PlatformServices and tells
+// the view what changed through its signals; the windows only translate
+// between their controls and the session.
+
+#include "font/FontFile.h"
+#include "font/FontModel.h"
+#include "font/Result.h"
+#include "session/PlatformServices.h"
+#include "session/UnsavedChangesPrompt.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace zelvik {
+
+// Initial folders of the four file dialogs, each ending in a separator.
+struct DialogFolders {
+    QString SaveDialog1; // font save
+    QString OpenDialog1; // font open
+    QString SaveDialog2; // source export
+    QString SD3;         // character set picture
+};
+
+class EditingSession final : public QObject {
+    Q_OBJECT
+public:
+    explicit EditingSession(PlatformServices& platform, QObject* parent = nullptr);
+
+    PlatformServices& platform() { return platform_; }
+
+    // The font as a whole. Commands that replace it wholesale (generate,
+    // import) change it here and then call refreshFontView().
+    FontModel& font() { return font_; }
+    const FontModel& font() const { return font_; }
+    // The character in the editor: its pixels and x-size. Its y-size is the
+    // font's, held once in font().ySize.
+    WorkingCharacter& working() { return working_; }
+    const WorkingCharacter& working() const { return working_; }
+    int ySize() const { return font_.ySize; }
+    int currentIndex() const { return font_.currentIndex; }
+    bool characterModified() const { return font_.characterModified; }
+    bool fontModified() const { return font_.fontModified; }
+
+    // The name and identifier fields as the editor holds them, Windows-1250.
+    // They may be newer than the slot's name and the font's identifier: Save
+    // character and Save font take them from here.
+    const std::string& nameField() const { return nameField_; }
+    void setNameField(std::string text);
+    const std::string& identifierField() const { return identifierField_; }
+    void setIdentifierField(std::string text);
+
+    DialogFolders folders;
+
+    // Asked by Save font when version 1.0 can hold the font; nothing means
+    // the user cancelled. The main window shows its version dialog.
+    std::function<std::optional<FontFileVersion>()> chooseFontFileVersion;
+
+    // --- the current character
+    // Asks before dropping a modified character; false when the user declined
+    // and the previous character stays current.
+    bool selectCharacter(int index);
+    // Checks the name (present, not used by another slot) and stores the
+    // working character into its slot, with the warnings of "Saving character ...".
+    SaveCharacterOutcome saveCharacter();
+    // "Save character": store, then rebuild the view.
+    void saveCharacterCommand();
+    // "Erase character": asks, then empties the current slot.
+    void eraseCharacterCommand();
+    // Rebuilds the view from the font and reloads the current character.
+    void refreshFontView();
+
+    // --- edits of the working character; each marks both flags
+    void markEdited();
+    // A typed identifier key changes the font, not the character.
+    void markFontEdited();
+    // Left sets, then right clears: a cell under both ends clear. True when
+    // the cell was painted (either button held).
+    bool paintCell(int col, int row, bool set, bool clear);
+    void setXSize(int xSize);
+    void setYSize(int ySize);
+    void clearCharacter();
+    void shiftUp();
+    void shiftDown();
+    void shiftLeft();
+    void shiftRight();
+    // The code's automatic name into the name field.
+    void autoName();
+
+    // --- the font commands
+    // Offers to save a modified font (and before that a modified character)
+    // with the command's texts. True when the command may go on.
+    bool confirmUnsavedChanges(const UnsavedChangesPrompt& prompt);
+    void newFontCommand();
+    void openFontCommand();
+    void saveFontCommand();
+    // The close query: true when the program may close.
+    bool queryClose();
+    // The open dialog and the read; the messages are shown here. A refused
+    // file leaves the font as it was.
+    Result openFont();
+    // The version question, the save dialog and the write, with their messages.
+    Result saveFont();
+
+Q_SIGNALS:
+    // The whole font changed: list texts, y-size, identifier field.
+    void fontViewRefreshed();
+    // A character became current: list selection, code and key fields, name
+    // field, status panel, grid and preview.
+    void currentCharacterChanged(int index);
+    // The user declined to leave the current character: the list and the code
+    // fields show it again; the name field keeps what was typed.
+    void selectionKept(int index);
+    // Pixels of the working character changed.
+    void pixelsChanged();
+    // The x-size or the y-size changed.
+    void sizesChanged();
+    // The session put new text into the name field.
+    void nameFieldChanged();
+    // Either modified flag or the file name changed: the status bar.
+    void flagsChanged();
+    // A character went into its slot through "Save character": the list takes the focus.
+    void characterStored();
+
+private:
+    void setFlags(bool characterModified, bool fontModified);
+    void afterPixelEdit();
+    // What a command does when the user stops it.
+    bool stop(StopAction action);
+
+    PlatformServices& platform_;
+    FontModel font_;
+    WorkingCharacter working_;
+    std::string nameField_;
+    std::string identifierField_;
+};
+
+} // namespace zelvik
