@@ -156,6 +156,51 @@ TEST_F(CharacterList, DecliningTheQuestionKeepsTheDrawingAndTheTypedName) {
     EXPECT_FALSE(pixelSet(font().slots[65].pixels, 4, 4)) << "the declined edit never reached 65";
 }
 
+// The clicked item used to stay highlighted while the editor showed the old
+// character, and "Save character" then stored under a code the user did not see.
+TEST_F(CharacterList, DecliningAClickHighlightsTheCurrentCharacterAgain) {
+    defineCharacter(65, "UA");
+    clickCell(4, 4);
+    platform.answer(MessageAnswer::No);
+    clickListItem(90);
+    EXPECT_EQ(list()->currentRow(), 65);
+    const QList<QListWidgetItem*> selected = list()->selectedItems();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(list()->row(selected[0]), 65);
+    EXPECT_FALSE(list()->item(90)->isSelected());
+
+    QTest::mouseClick(control<QPushButton>("BtnSaveChar"), Qt::LeftButton);
+    EXPECT_TRUE(pixelSet(font().slots[65].pixels, 4, 4));
+    EXPECT_FALSE(font().slots[90].defined());
+}
+
+TEST_F(CharacterList, ClickingTheCurrentItemSelectsItAgain) {
+    defineCharacter(65, "UA");
+    clickCell(4, 4);
+    platform.answer(MessageAnswer::No);
+    clickListItem(65);
+    ASSERT_EQ(platform.messages.size(), 1u) << "a modified character asks, also for its own item";
+    EXPECT_TRUE(pixel(4, 4));
+
+    platform.answer(MessageAnswer::Yes);
+    clickListItem(65);
+    EXPECT_FALSE(pixel(4, 4)) << "the stored character is loaded again";
+    EXPECT_FALSE(font().characterModified);
+    EXPECT_EQ(list()->currentRow(), 65);
+}
+
+TEST_F(CharacterList, ArrowKeysSelectLikeClicks) {
+    defineCharacter(65, "UA");
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Down);
+    EXPECT_EQ(font().currentIndex, 66);
+    clickCell(1, 1);
+    platform.answer(MessageAnswer::No);
+    QTest::keyClick(list(), Qt::Key_Down);
+    EXPECT_EQ(font().currentIndex, 66);
+    EXPECT_EQ(list()->currentRow(), 66);
+}
+
 TEST_F(CharacterList, BlankSlotCanBeSelectedSavedAndErased) {
     clickListItem(256);
     EXPECT_EQ(form().EditCharCode->text(), "256");
