@@ -81,8 +81,8 @@ constexpr std::pair<int, const char*> kNameTable[] = {
 } // namespace
 
 std::string autoSymbolName(int code) {
-    // Built from two characters: GCC 12 at -O3 warns falsely (-Wrestrict) on
-    // a string literal plus a char.
+    // No string literal + string here: GCC 12 at -O3 warns falsely
+    // (-Wrestrict) on operator+ of a literal and a std::string.
     if (code >= '0' && code <= '9')
         return {'n', static_cast<char>(code)};
     if (code >= 'A' && code <= 'Z')
@@ -93,7 +93,9 @@ std::string autoSymbolName(int code) {
         if (tableCode == code)
             return name;
     }
-    return "c" + std::to_string(code);
+    std::string name(1, 'c');
+    name += std::to_string(code);
+    return name;
 }
 
 } // namespace zelvik
