@@ -122,15 +122,16 @@ OpenFontOutcome TForm1::OpenFont() {
     if (!chosen.accepted)
         return OpenFontOutcome::Done;
     // A file that is refused leaves the font exactly as it was.
-    switch (readFontFile(chosen.fileName, font_)) {
-    case ReadFontOutcome::Success:
+    switch (readFontFile(chosen.fileName, font_).failure) {
+    case Failure::None:
         break;
-    case ReadFontOutcome::CannotOpen:
+    case Failure::CannotOpen:
         platform_.messageBox(this, QString::fromLatin1(kCantOpenFontFileMessage), caption,
                              MessageIcon::Error, MessageButtons::Ok);
         font_.currentFileName.clear();
         return OpenFontOutcome::CannotOpen;
-    case ReadFontOutcome::InvalidFormat:
+    case Failure::InvalidFormat:
+    default: // the reader fails in no other way
         platform_.messageBox(this, QString::fromLatin1(kInvalidFontFileMessage), caption,
                              MessageIcon::Warning, MessageButtons::Ok);
         font_.currentFileName.clear();
@@ -172,8 +173,7 @@ SaveFontOutcome TForm1::SaveFont() {
     const QString path =
         chosen.filterIndex == 1 ? forceExtension(chosen.fileName, ".fnt") : chosen.fileName;
     // The old file, if any, is replaced only once the new one is complete.
-    if (writeFontFile(path, version, FontPrefixBytes(), working_.ySize, font_) !=
-        WriteFontOutcome::Success) {
+    if (!writeFontFile(path, version, FontPrefixBytes(), working_.ySize, font_)) {
         platform_.messageBox(this, QString::fromLatin1(kCantCreateFontFileMessage), caption,
                              MessageIcon::Error, MessageButtons::Ok);
         font_.currentFileName.clear();

@@ -116,10 +116,10 @@ std::variant<ExportRequest, std::string> parse(const Args& args) {
 } // namespace
 
 std::optional<std::string> loadFontFile(const std::string& path, FontModel& font) {
-    const ReadFontOutcome outcome = readFontFile(QFile::decodeName(path.c_str()), font);
-    if (outcome == ReadFontOutcome::Success)
+    const Result read = readFontFile(QFile::decodeName(path.c_str()), font);
+    if (read)
         return std::nullopt;
-    return std::string(fontFileMessage(outcome));
+    return read.describe().toStdString();
 }
 
 int runExportWith(const Args& args, const FontLoader& load) {
