@@ -11,7 +11,6 @@ namespace zelvik {
 
 class AvrWriter final : public AssemblerWriter {
 public:
-    ExportTarget target() const override { return ExportTarget::Avr; }
     AvrWriter() : AssemblerWriter("avrasm", "\t.dw\t", "*2", 11) {}
 
 protected:

@@ -10,7 +10,6 @@ namespace zelvik {
 
 class C51Writer final : public AssemblerWriter {
 public:
-    ExportTarget target() const override { return ExportTarget::C51; }
     C51Writer() : AssemblerWriter("asem51", "\tdw\t", "", 10) {}
 
 protected:

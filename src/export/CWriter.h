@@ -11,7 +11,6 @@ namespace zelvik {
 
 class CWriter final : public PointerTableWriter {
 public:
-    ExportTarget target() const override { return ExportTarget::C; }
     CWriter() : PointerTableWriter(BlockStyle::C, 24) {}
 
 protected:

@@ -1,8 +1,5 @@
 #include "export/SourceWriter.h"
 
-#include "export/AvrWriter.h"
-#include "export/C51Writer.h"
-#include "export/CWriter.h"
 #include "export/PackCharacter.h"
 
 #include <algorithm>
@@ -28,18 +25,6 @@ std::size_t estimatedSize(const FontModel& font, int ySize, bool vertical, int p
 }
 
 } // namespace
-
-std::unique_ptr<SourceWriter> makeSourceWriter(ExportTarget target) {
-    switch (target) {
-    case ExportTarget::C51:
-        return std::make_unique<C51Writer>();
-    case ExportTarget::Avr:
-        return std::make_unique<AvrWriter>();
-    case ExportTarget::C:
-        return std::make_unique<CWriter>();
-    }
-    return nullptr;
-}
 
 GeneratedFiles PointerTableWriter::generate(const ExportJob& job) const {
     const FontModel& font = job.font;

@@ -6,12 +6,10 @@
 
 #include "export/ExportOptions.h"
 #include "export/ExportStatistics.h"
-#include "export/ExportTarget.h"
 #include "export/StatisticsBlock.h"
 #include "font/FontModel.h"
 
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,11 +32,8 @@ struct GeneratedFiles {
 class SourceWriter {
 public:
     virtual ~SourceWriter() = default;
-    virtual ExportTarget target() const = 0;
     virtual GeneratedFiles generate(const ExportJob& job) const = 0;
 };
-
-std::unique_ptr<SourceWriter> makeSourceWriter(ExportTarget target);
 
 // The walk every writer of a pointer table takes: the statistics block, one
 // table entry per code 0-255 (an undefined code names the BlankSlot), each
