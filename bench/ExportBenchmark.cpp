@@ -1,6 +1,6 @@
 // A full font (all 256 codes and the BlankSlot defined, 32 by 32) through each
 // writer in memory. Target: under 5 ms per export, median.
-#include "export/SourceWriter.h"
+#include "export/ExportTarget.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,7 +29,7 @@ FontModel fullFont() {
 
 void exportFull(benchmark::State& state, ExportTarget target, bool vertical) {
     const FontModel font = fullFont();
-    const auto writer = makeSourceWriter(target);
+    const auto writer = exportTarget(target).makeWriter();
     ExportOptions options;
     options.vertical = vertical;
     options.topSideToMSB = options.rightSideToLSB = true;

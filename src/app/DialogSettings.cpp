@@ -20,11 +20,11 @@ void TForm1::loadSettings() {
 void TForm1::saveSettings() {
     if (!settings_)
         return; // already written by an earlier close
-    const SettingsWriteResult result = writeRememberedFolders(
+    const Result result = writeRememberedFolders(
         *settings_, {folders.SaveDialog1, folders.OpenDialog1, folders.SaveDialog2, folders.SD3});
     settings_.reset();
     // The folders are lost, but that is no reason to keep the user from leaving.
-    if (!result.ok)
+    if (!result)
         platform_.messageBox(result.message, QStringLiteral("Exit ..."), MessageIcon::Error,
                              MessageButtons::Ok);
 }

@@ -12,22 +12,22 @@ namespace zelvik {
 
 namespace {
 
-void warn(TForm1& form, const std::string& message) {
-    form.platform().messageBox(QString::fromStdString(message),
-                               QString::fromUtf8(kGeneratingSourceCaption), MessageIcon::Warning,
-                               MessageButtons::Ok);
+void warn(TForm1& form, const QString& message) {
+    form.platform().messageBox(message, QString::fromUtf8(kGeneratingSourceCaption),
+                               MessageIcon::Warning, MessageButtons::Ok);
 }
 
 // The steps every writer takes before it writes: the refusals, the save
 // dialog and the output names. Nothing when the export stops here.
 std::optional<ExportPaths> PrepareExportFile(TForm1& form, ExportTarget target) {
     // Both refusals come before any file dialog: there would be nothing to save.
-    if (auto refusal = checkExportable(form.fontModel(), form.FontPrefixBytes())) {
-        warn(form, *refusal);
+    if (const Result refusal = checkExportable(form.fontModel(), form.FontPrefixBytes());
+        !refusal) {
+        warn(form, refusal.message);
         return std::nullopt;
     }
     FileDialogRequest request;
-    request.filter = saveFilterText(target);
+    request.filter = exportTarget(target).filterText();
     request.filterIndex = 1;
     request.initialFolder = form.folders.SaveDialog2;
     const FileDialogAnswer answer = form.platform().saveFileDialog(request);
@@ -36,7 +36,7 @@ std::optional<ExportPaths> PrepareExportFile(TForm1& form, ExportTarget target) 
     const QString folder = folderOf(answer.fileName);
     if (!folder.isEmpty())
         form.folders.SaveDialog2 = folder;
-    return exportPathsForChosenName(target, answer.fileName, answer.filterIndex);
+    return exportTarget(target).pathsForChosenName(answer.fileName, answer.filterIndex);
 }
 
 } // namespace
@@ -55,8 +55,9 @@ void TForm1::BtnGenSourceClick() {
         return;
     // Generates in memory and writes atomically; the font takes the field's
     // text as its identifier when it had none, but only once the files exist.
-    if (auto failure = exportFont(fontModel(), FontPrefixBytes(), *target, options, *paths))
-        warn(*this, *failure);
+    if (const Result written = exportFont(fontModel(), FontPrefixBytes(), *target, options, *paths);
+        !written)
+        warn(*this, written.message);
 }
 
 } // namespace zelvik

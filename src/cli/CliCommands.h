@@ -4,6 +4,8 @@
 // editor. Results go to files, messages to stderr. Each command returns the
 // process exit status.
 
+#include "font/Result.h"
+
 #include <string>
 #include <vector>
 
@@ -21,5 +23,11 @@ int runExport(const Args& args);
 std::string oneLine(std::string message);
 // Writes "zelvik-cli: " and the message to stderr.
 void printError(const std::string& message);
+// Writes "zelvik-cli: ", the failure's message on one line and, on the next
+// line, the system's reason when there is one, so that a user learns why.
+void printError(const Result& failure);
+
+// The usage of `zelvik-cli export`, from the targets there are.
+std::string exportUsage();
 
 } // namespace zelvik::cli

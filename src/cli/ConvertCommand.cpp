@@ -27,62 +27,61 @@ std::optional<FontFileVersion> versionNamed(const std::string& text) {
     return std::nullopt;
 }
 
-// The arguments, or nothing after a usage message.
-std::optional<ConvertArgs> parseArgs(const Args& args) {
-    ConvertArgs parsed;
+Result usageError(const std::string& message) {
+    return Result::fail(Failure::Refused, QString::fromStdString("convert: " + message));
+}
+
+// Fills `parsed` from the arguments; fails with the usage error to print.
+Result parseArgs(const Args& args, ConvertArgs& parsed) {
     bool haveVersion = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
         const bool hasValue = i + 1 < args.size();
         if (word == "--version" && hasValue) {
             const auto version = versionNamed(args[++i]);
-            if (!version) {
-                printError("convert: --version must be 1.0 or 2.0, not '" + args[i] + "'");
-                return std::nullopt;
-            }
+            if (!version)
+                return usageError("--version must be 1.0 or 2.0, not '" + args[i] + "'");
             parsed.version = *version;
             haveVersion = true;
         } else if (word == "-o" && hasValue) {
             parsed.output = args[++i];
         } else if (word.starts_with('-') || !parsed.input.empty()) {
-            printError("convert: unexpected argument '" + word + "'");
-            return std::nullopt;
+            return usageError("unexpected argument '" + word + "'");
         } else {
             parsed.input = word;
         }
     }
-    if (parsed.input.empty() || parsed.output.empty() || !haveVersion) {
-        printError("convert: usage: zelvik-cli convert FONT.fnt --version 1.0|2.0 -o OUT.fnt");
-        return std::nullopt;
-    }
-    return parsed;
+    if (parsed.input.empty() || parsed.output.empty() || !haveVersion)
+        return usageError("usage: zelvik-cli convert FONT.fnt --version 1.0|2.0 -o OUT.fnt");
+    return Result::success();
 }
 
 } // namespace
 
 int runConvert(const Args& args) {
-    const auto parsed = parseArgs(args);
-    if (!parsed)
+    ConvertArgs parsed;
+    if (const Result usage = parseArgs(args, parsed); !usage) {
+        printError(usage);
         return kUsage;
+    }
 
     auto font = std::make_unique<FontModel>();
-    const ReadFontOutcome read = readFontFile(QFile::decodeName(parsed->input.c_str()), *font);
-    if (read != ReadFontOutcome::Success) {
-        printError(fontFileMessage(read));
+    if (const Result read = readFontFile(QFile::decodeName(parsed.input.c_str()), *font); !read) {
+        printError(read);
         return kRefused;
     }
-    if (parsed->version == FontFileVersion::V1 && !versionOneAllowed(*font)) {
+    if (parsed.version == FontFileVersion::V1 && !versionOneAllowed(*font)) {
         printError("Version 1.0 can't hold this font: it holds characters up to 8 pixels wide "
                    "and 16 high, this font has y-size " +
                    std::to_string(font->ySize) + " and characters up to " +
                    std::to_string(maxDefinedXSize(*font)) + " pixels wide. Use --version 2.0.");
         return kRefused;
     }
-    const WriteFontOutcome written =
-        writeFontFile(QFile::decodeName(parsed->output.c_str()), parsed->version,
-                      font->fontIdentifier, font->ySize, *font);
-    if (written != WriteFontOutcome::Success) {
-        printError(fontFileMessage(written));
+    if (const Result written =
+            writeFontFile(QFile::decodeName(parsed.output.c_str()), parsed.version,
+                          font->fontIdentifier, font->ySize, *font);
+        !written) {
+        printError(written);
         return kRefused;
     }
     return kSuccess;

@@ -7,7 +7,6 @@
 #include <QFile>
 
 #include <map>
-#include <variant>
 #include <vector>
 
 namespace zelvik::cli {
@@ -16,7 +15,7 @@ namespace {
 
 struct ExportRequest {
     std::string fontPath;
-    ExportTarget target = ExportTarget::C;
+    const ExportTargetInfo* target = nullptr;
     ExportOptions options;
     std::string output;
 };
@@ -40,18 +39,34 @@ constexpr std::pair<const char*, bool ExportOptions::*> kCommonFlags[] = {
     {"--big-endian", &ExportOptions::bigEndian},
 };
 
-// The parsed request, or the usage error to print.
-std::variant<ExportRequest, std::string> parse(const Args& args) {
-    ExportRequest request;
+// The targets' command-line names: "c51|avr|c", or "c51, avr or c".
+std::string targetNames(bool asAlternatives) {
+    std::string names;
+    const auto targets = exportTargets();
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (i > 0)
+            names += asAlternatives ? "|" : i + 1 == targets.size() ? " or " : ", ";
+        names += targets[i].cliName;
+    }
+    return names;
+}
+
+Result usageError(std::string message) {
+    return Result::fail(Failure::Refused, QString::fromStdString("export: " + message));
+}
+
+// Fills `request` from the arguments; fails with the usage error to print.
+Result parse(const Args& args, ExportRequest& request) {
     std::map<std::string, std::string> values; // --target, --bytes, -o
     std::vector<const Flag*> oriented;
+    bool commonFlags = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--target" || arg == "--bytes" || arg == "-o") {
             if (i + 1 >= args.size())
-                return "export: " + arg + " needs a value";
+                return usageError(arg + " needs a value");
             if (values.count(arg))
-                return "export: " + arg + " given twice";
+                return usageError(arg + " given twice");
             values[arg] = args[++i];
             continue;
         }
@@ -65,87 +80,84 @@ std::variant<ExportRequest, std::string> parse(const Args& args) {
         for (const auto& [name, field] : kCommonFlags) {
             if (arg == name) {
                 request.options.*field = true;
-                known = true;
+                commonFlags = known = true;
             }
         }
         if (known)
             continue;
         if (arg.size() > 1 && arg[0] == '-')
-            return "export: unknown option '" + arg + "'";
+            return usageError("unknown option '" + arg + "'");
         if (!request.fontPath.empty())
-            return "export: more than one font file given";
+            return usageError("more than one font file given");
         request.fontPath = arg;
     }
 
     if (request.fontPath.empty())
-        return std::string("export: no font file given");
+        return usageError("no font file given");
     if (!values.count("--target"))
-        return std::string("export: --target c51|avr|c is required");
-    if (!values.count("--bytes"))
-        return std::string("export: --bytes vertical|horizontal is required");
+        return usageError("--target " + targetNames(true) + " is required");
+    const std::string& targetName = values["--target"];
+    request.target = exportTargetNamed(targetName);
+    const bool packing = !request.target || request.target->packingOptions;
+    if (packing && !values.count("--bytes"))
+        return usageError("--bytes vertical|horizontal is required");
     if (!values.count("-o"))
-        return std::string("export: -o OUT is required");
+        return usageError("-o OUT is required");
+    if (!request.target)
+        return usageError("unknown target '" + targetName + "' (" + targetNames(false) + ")");
 
-    const std::string& target = values["--target"];
-    if (target == "c51")
-        request.target = ExportTarget::C51;
-    else if (target == "avr")
-        request.target = ExportTarget::Avr;
-    else if (target == "c")
-        request.target = ExportTarget::C;
-    else
-        return "export: unknown target '" + target + "' (c51, avr or c)";
-
-    const std::string& bytes = values["--bytes"];
-    if (bytes != "vertical" && bytes != "horizontal")
-        return "export: unknown byte orientation '" + bytes + "' (vertical or horizontal)";
-    request.options.vertical = bytes == "vertical";
-    for (const Flag* f : oriented) {
-        if (f->vertical != request.options.vertical)
-            return std::string("export: ") + f->name + " needs --bytes " +
-                   (f->vertical ? "vertical" : "horizontal");
-        request.options.*(f->field) = true;
+    if (!packing) {
+        if (values.count("--bytes") || commonFlags || !oriented.empty())
+            return usageError("--target " + targetName + " takes no byte packing options");
+    } else {
+        const std::string& bytes = values["--bytes"];
+        if (bytes != "vertical" && bytes != "horizontal")
+            return usageError("unknown byte orientation '" + bytes + "' (vertical or horizontal)");
+        request.options.vertical = bytes == "vertical";
+        for (const Flag* f : oriented) {
+            if (f->vertical != request.options.vertical)
+                return usageError(std::string(f->name) + " needs --bytes " +
+                                  (f->vertical ? "vertical" : "horizontal"));
+            request.options.*(f->field) = true;
+        }
     }
 
     request.output = values["-o"];
     if (request.output.empty())
-        return std::string("export: -o needs a file name");
-    return request;
+        return usageError("-o needs a file name");
+    return Result::success();
 }
 
 } // namespace
 
-std::optional<std::string> loadFontFile(const std::string& path, FontModel& font) {
-    const ReadFontOutcome outcome = readFontFile(QFile::decodeName(path.c_str()), font);
-    if (outcome == ReadFontOutcome::Success)
-        return std::nullopt;
-    return std::string(fontFileMessage(outcome));
+Result loadFontFile(const std::string& path, FontModel& font) {
+    return readFontFile(QFile::decodeName(path.c_str()), font);
 }
 
 int runExportWith(const Args& args, const FontLoader& load) {
-    const auto parsed = parse(args);
-    if (const auto* usage = std::get_if<std::string>(&parsed)) {
-        printError(*usage);
+    ExportRequest request;
+    if (const Result usage = parse(args, request); !usage) {
+        printError(usage);
         return kUsage;
     }
-    const ExportRequest& request = std::get<ExportRequest>(parsed);
+    const ExportTargetInfo& target = *request.target;
 
-    const ExportPaths paths =
-        exportPathsForOutput(request.target, QFile::decodeName(request.output.c_str()));
-    if (request.target == ExportTarget::C && paths.header == paths.source) {
+    const ExportPaths paths = target.pathsForOutput(QFile::decodeName(request.output.c_str()));
+    if (target.hasHeader() && paths.header == paths.source) {
         printError("export: " + request.output + " would be both the source and its header");
         return kUsage;
     }
 
     FontModel font;
-    if (auto failure = load(request.fontPath, font)) {
-        printError(*failure);
+    if (const Result read = load(request.fontPath, font); !read) {
+        printError(read);
         return kRefused;
     }
     // An opened font's identifier is what the editor's identifier field shows.
     const std::string field = font.fontIdentifier;
-    if (auto failure = exportFont(font, field, request.target, request.options, paths)) {
-        printError(*failure);
+    if (const Result written = exportFont(font, field, target.id, request.options, paths);
+        !written) {
+        printError(written);
         return kRefused;
     }
     return kSuccess;
@@ -153,6 +165,11 @@ int runExportWith(const Args& args, const FontLoader& load) {
 
 int runExport(const Args& args) {
     return runExportWith(args, loadFontFile);
+}
+
+std::string exportUsage() {
+    return "  export FONT.fnt --target " + targetNames(true) +
+           " --bytes vertical|horizontal [OPTIONS] -o OUT\n";
 }
 
 } // namespace zelvik::cli

@@ -5,19 +5,18 @@
 
 #include "cli/CliCommands.h"
 #include "font/FontModel.h"
+#include "font/Result.h"
 
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace zelvik::cli {
 
-// Reads the font at `path` into `font`; nothing on success, else the message
-// to print (the editor's message for the same failure).
-using FontLoader = std::function<std::optional<std::string>(const std::string& path, FontModel&)>;
+// Reads the font at `path` into `font`; on failure the editor's message for it.
+using FontLoader = std::function<Result(const std::string& path, FontModel&)>;
 
 // The font file reader as the command uses it.
-std::optional<std::string> loadFontFile(const std::string& path, FontModel& font);
+Result loadFontFile(const std::string& path, FontModel& font);
 
 // runExport with the font loading given; the tests load fonts from memory.
 int runExportWith(const Args& args, const FontLoader& load);

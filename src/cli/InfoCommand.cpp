@@ -27,9 +27,8 @@ int runInfo(const Args& args) {
         return kUsage;
     }
     auto data = std::make_unique<FontFileData>();
-    const ReadFontOutcome outcome = loadFontFile(QFile::decodeName(args[0].c_str()), *data);
-    if (outcome != ReadFontOutcome::Success) {
-        printError(fontFileMessage(outcome));
+    if (const Result read = loadFontFile(QFile::decodeName(args[0].c_str()), *data); !read) {
+        printError(read);
         return kRefused;
     }
     auto font = std::make_unique<FontModel>();

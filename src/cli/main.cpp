@@ -3,26 +3,27 @@
 
 #include <QCoreApplication>
 
-#include <cstring>
 #include <iostream>
+#include <string>
 
 namespace {
 
-const char* const kUsageText =
-    "Usage: zelvik-cli COMMAND [ARGS]\n"
-    "\n"
-    "Commands:\n"
-    "  info FONT.fnt\n"
-    "      Print the font's version, identifier, sizes and defined characters.\n"
-    "  convert FONT.fnt --version 1.0|2.0 -o OUT.fnt\n"
-    "      Write the font in the chosen file version.\n"
-    "  export FONT.fnt --target c51|avr|c --bytes vertical|horizontal [OPTIONS] -o OUT\n"
-    "      Write the font as 8051 or AVR assembler, or as C with its header.\n"
-    "      Vertical options: --top-side-to-msb --right-side-first\n"
-    "      Horizontal options: --right-side-to-lsb --bottom-side-first\n"
-    "      Both: --align-to-msb --invert-colors --big-endian\n"
-    "\n"
-    "Exit status: 0 success, 1 input refused or output not written, 2 usage error.\n";
+std::string usageText() {
+    return "Usage: zelvik-cli COMMAND [ARGS]\n"
+           "\n"
+           "Commands:\n"
+           "  info FONT.fnt\n"
+           "      Print the font's version, identifier, sizes and defined characters.\n"
+           "  convert FONT.fnt --version 1.0|2.0 -o OUT.fnt\n"
+           "      Write the font in the chosen file version.\n" +
+           zelvik::cli::exportUsage() +
+           "      Write the font as 8051 or AVR assembler, or as C with its header.\n"
+           "      Vertical options: --top-side-to-msb --right-side-first\n"
+           "      Horizontal options: --right-side-to-lsb --bottom-side-first\n"
+           "      Both: --align-to-msb --invert-colors --big-endian\n"
+           "\n"
+           "Exit status: 0 success, 1 input refused or output not written, 2 usage error.\n";
+}
 
 } // namespace
 
@@ -30,12 +31,12 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv); // Qt's file classes want an application object
     using namespace zelvik::cli;
     if (argc < 2) {
-        std::cerr << kUsageText;
+        std::cerr << usageText();
         return kUsage;
     }
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kUsageText;
+        std::cout << usageText();
         return kSuccess;
     }
     Args args(argv + 2, argv + argc);
@@ -46,6 +47,6 @@ int main(int argc, char** argv) {
     if (command == "export")
         return runExport(args);
     printError("unknown command '" + command + "'");
-    std::cerr << kUsageText;
+    std::cerr << usageText();
     return kUsage;
 }

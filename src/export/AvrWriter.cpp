@@ -1,64 +1,44 @@
 #include "export/AvrWriter.h"
 
-#include "export/PackCharacter.h"
-#include "export/StatisticsBlock.h"
 #include "export/WriterText.h"
 
 namespace zelvik {
 
 using namespace writer;
 
-GeneratedFiles AvrWriter::generate(const ExportJob& job) const {
-    const FontModel& font = job.font;
-    const std::string& id = job.identifier;
-    const int ySize = clampSize(font.ySize);
-    GeneratedFiles files;
-    ExportStatistics& stats = files.statistics;
-    std::string& out = files.source;
-    out.reserve(estimatedSize(font, ySize, job.options.vertical, 11));
+void AvrWriter::writeTableEntry(Output& out, int code, std::string_view name) const {
+    AssemblerWriter::writeTableEntry(out, code, name);
+    out.stats.usedBits += 16;
+}
 
-    out += ";compiler: avrasm\r\n\r\n";
-    const std::size_t block = appendStatisticsBlock(out, BlockStyle::Assembler);
+void AvrWriter::writeCharacter(Output& out, const Character& c) const {
+    std::string& s = out.source;
+    const int total = 1 + static_cast<int>(c.data.size());
+    out.stats.compiledSize += total + (total % 2);
+    out.stats.usedBits += 8 + c.xSize * out.ySize;
 
-    appendAssemblerTable(out, font, id, "\t.dw\t", "*2", stats);
-    stats.usedBits += 16 * kCodeCount;
+    appendLabel(s, out.id, c.name);
+    s += ":\t.db\t";
+    appendIntLeft(s, c.xSize, 10);
+    s += ',';
+    // k counts the character's bytes written so far, the x-size included:
+    // two bytes per line, the x-size sharing the first line.
+    int k = 1;
+    for (const std::uint8_t byte : c.data) {
+        s += "0b";
+        appendBits(s, byte);
+        ++k;
+        if (k == total)
+            s += kEol;
+        else if (k % 2 == 0)
+            s += "\r\n\t.db\t";
+        else
+            s += ',';
+    }
+}
 
-    std::vector<std::uint8_t> data;
-    forEachEmitted(font, [&](int index) {
-        const CharSlot& slot = font.slots[index];
-        const int w = clampSize(slot.xSize);
-        data.clear();
-        packCharacterInto(data, slot, ySize, job.options);
-        const int total = 1 + static_cast<int>(data.size());
-        stats.sumXSize += w;
-        stats.compiledSize += total + (total % 2);
-        stats.usedBits += 8 + w * ySize;
-
-        appendLabel(out, id, slot.name);
-        out += ":\t.db\t";
-        appendIntLeft(out, w, 10);
-        out += ',';
-        // k counts the character's bytes written so far, the x-size included:
-        // two bytes per line, the x-size sharing the first line.
-        int k = 1;
-        for (const std::uint8_t byte : data) {
-            out += "0b";
-            appendBits(out, byte);
-            ++k;
-            if (k == total)
-                out += kEol;
-            else if (k % 2 == 0)
-                out += "\r\n\t.db\t";
-            else
-                out += ',';
-        }
-    });
-
-    fillStatisticsBlock(
-        out, block, BlockStyle::Assembler,
-        statisticsTexts(id, stats, ySize,
-                        compiledSizeText(stats.compiledSize, usedPercentAvr(stats))));
-    return files;
+std::string AvrWriter::compiledSizeLine(const ExportStatistics& stats, int) const {
+    return compiledSizeText(stats.compiledSize, usedPercentAvr(stats));
 }
 
 } // namespace zelvik

@@ -5,14 +5,18 @@
 // character as ".db" lines of two bytes each. The assembler pads an odd byte
 // count per line with a zero, which the compiled size counts.
 
-#include "export/SourceWriter.h"
+#include "export/AssemblerWriter.h"
 
 namespace zelvik {
 
-class AvrWriter final : public SourceWriter {
+class AvrWriter final : public AssemblerWriter {
 public:
-    ExportTarget target() const override { return ExportTarget::Avr; }
-    GeneratedFiles generate(const ExportJob& job) const override;
+    AvrWriter() : AssemblerWriter("avrasm", "\t.dw\t", "*2", 11) {}
+
+protected:
+    void writeTableEntry(Output& out, int code, std::string_view name) const override;
+    void writeCharacter(Output& out, const Character& c) const override;
+    std::string compiledSizeLine(const ExportStatistics& stats, int ySize) const override;
 };
 
 } // namespace zelvik

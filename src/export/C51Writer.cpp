@@ -1,56 +1,31 @@
 #include "export/C51Writer.h"
 
-#include "export/PackCharacter.h"
-#include "export/StatisticsBlock.h"
 #include "export/WriterText.h"
 
 namespace zelvik {
 
 using namespace writer;
 
-GeneratedFiles C51Writer::generate(const ExportJob& job) const {
-    const FontModel& font = job.font;
-    const std::string& id = job.identifier;
-    const int ySize = clampSize(font.ySize);
-    GeneratedFiles files;
-    ExportStatistics& stats = files.statistics;
-    std::string& out = files.source;
-    out.reserve(estimatedSize(font, ySize, job.options.vertical, 10));
+void C51Writer::writeCharacter(Output& out, const Character& c) const {
+    std::string& s = out.source;
+    out.stats.compiledSize += 1 + static_cast<int>(c.data.size());
 
-    out += ";compiler: asem51\r\n\r\n";
-    const std::size_t block = appendStatisticsBlock(out, BlockStyle::Assembler);
+    appendLabel(s, out.id, c.name);
+    s += ":\tdb\t";
+    appendInt(s, c.xSize);
+    s += kEol;
+    const std::size_t perUnit = static_cast<std::size_t>(c.bytesPerUnit);
+    for (std::size_t i = 0; i < c.data.size(); ++i) {
+        s += i % perUnit == 0 ? "\tdb\t" : ",";
+        appendBits(s, c.data[i]);
+        s += 'b';
+        if ((i + 1) % perUnit == 0)
+            s += kEol;
+    }
+}
 
-    appendAssemblerTable(out, font, id, "\tdw\t", "", stats);
-
-    std::vector<std::uint8_t> data;
-    forEachEmitted(font, [&](int index) {
-        const CharSlot& slot = font.slots[index];
-        const int w = clampSize(slot.xSize);
-        const int perUnit = bytesPerUnit(w, ySize, job.options.vertical);
-        data.clear();
-        packCharacterInto(data, slot, ySize, job.options);
-        stats.sumXSize += w;
-        stats.compiledSize += 1 + static_cast<int>(data.size());
-
-        appendLabel(out, id, slot.name);
-        out += ":\tdb\t";
-        appendInt(out, w);
-        out += kEol;
-        for (std::size_t i = 0; i < data.size(); ++i) {
-            const bool unitStart = i % perUnit == 0;
-            out += unitStart ? "\tdb\t" : ",";
-            appendBits(out, data[i]);
-            out += 'b';
-            if ((i + 1) % perUnit == 0)
-                out += kEol;
-        }
-    });
-
-    fillStatisticsBlock(
-        out, block, BlockStyle::Assembler,
-        statisticsTexts(id, stats, ySize,
-                        compiledSizeText(stats.compiledSize, usedPercent8051(stats, ySize))));
-    return files;
+std::string C51Writer::compiledSizeLine(const ExportStatistics& stats, int ySize) const {
+    return compiledSizeText(stats.compiledSize, usedPercent8051(stats, ySize));
 }
 
 } // namespace zelvik

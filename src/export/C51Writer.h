@@ -4,14 +4,17 @@
 // of each code's data, then each emitted character as "db" lines, one line per
 // unit. Undefined codes point at the BlankSlot.
 
-#include "export/SourceWriter.h"
+#include "export/AssemblerWriter.h"
 
 namespace zelvik {
 
-class C51Writer final : public SourceWriter {
+class C51Writer final : public AssemblerWriter {
 public:
-    ExportTarget target() const override { return ExportTarget::C51; }
-    GeneratedFiles generate(const ExportJob& job) const override;
+    C51Writer() : AssemblerWriter("asem51", "\tdw\t", "", 10) {}
+
+protected:
+    void writeCharacter(Output& out, const Character& c) const override;
+    std::string compiledSizeLine(const ExportStatistics& stats, int ySize) const override;
 };
 
 } // namespace zelvik

@@ -1,7 +1,5 @@
 #include "export/CWriter.h"
 
-#include "export/PackCharacter.h"
-#include "export/StatisticsBlock.h"
 #include "export/WriterText.h"
 
 #include <array>
@@ -94,86 +92,74 @@ void appendHeaderTop(std::string& h, std::string_view guardBase, bool vertical) 
 
 } // namespace
 
-GeneratedFiles CWriter::generate(const ExportJob& job) const {
-    const FontModel& font = job.font;
-    const std::string& id = job.identifier;
-    const int ySize = clampSize(font.ySize);
-    GeneratedFiles files;
-    ExportStatistics& stats = files.statistics;
-    std::string& src = files.source;
-    std::string& h = files.header;
-    src.reserve(estimatedSize(font, ySize, job.options.vertical, 24));
-    h.reserve(8 * 1024);
-
-    const std::size_t block = appendStatisticsBlock(src, BlockStyle::C);
+void CWriter::writeTableStart(Output& out) const {
+    std::string& src = out.source;
     src += "#include \"";
-    src += job.guardBase;
+    src += out.job.guardBase;
     src += ".h\"\r\n\r\n";
-
     appendBanner(src, "Character pointers table");
     src += "TCLISTP ";
-    src += id;
+    src += out.id;
     src += "[256]=\r\n\t{";
-    for (int code = 0; code < kCodeCount; ++code) {
-        const CharSlot& slot = font.slots[code];
-        if (slot.defined()) {
-            ++stats.characters;
-            stats.maxXSize = std::max(stats.maxXSize, clampSize(slot.xSize));
-        }
-        appendLabel(src, id, tableEntryName(font, code));
-        src += code + 1 < kCodeCount ? ",\r\n\t " : "};\r\n\r\n";
-    }
+}
 
-    appendHeaderTop(h, job.guardBase, job.options.vertical);
+void CWriter::writeTableEntry(Output& out, int code, std::string_view name) const {
+    appendLabel(out.source, out.id, name);
+    if (code + 1 < kCodeCount)
+        out.source += ",\r\n\t ";
+}
+
+void CWriter::writeTableEnd(Output& out) const {
+    out.source += "};\r\n\r\n";
+
+    std::string& h = out.header;
+    appendHeaderTop(h, out.job.guardBase, out.job.options.vertical);
     appendTitle(h, "Character pointers table", 7);
     h += "extern TCLISTP ";
-    h += id;
+    h += out.id;
     h += "[256];\r\n\r\n";
     appendTitle(h, "Characters data", 7);
 
-    appendBanner(src, "Characters data");
-    std::vector<std::uint8_t> data;
-    forEachEmitted(font, [&](int index) {
-        const CharSlot& slot = font.slots[index];
-        const int w = clampSize(slot.xSize);
-        const int perUnit = bytesPerUnit(w, ySize, job.options.vertical);
-        data.clear();
-        packCharacterInto(data, slot, ySize, job.options);
-        const int elements = 1 + static_cast<int>(data.size());
-        stats.sumXSize += w;
+    appendBanner(out.source, "Characters data");
+}
 
-        appendCodeComment(src, index);
-        src += "TCDATA ";
-        appendLabel(src, id, slot.name);
-        src += '[';
-        appendInt(src, elements);
-        src += "]={";
-        appendInt(src, w);
-        src += ",\r\n\t";
-        for (std::size_t i = 0; i < data.size(); ++i) {
-            src += "b2b(";
-            appendBitsWithCommas(src, data[i]);
-            src += ')';
-            if (i + 1 == data.size())
-                src += "};\r\n\r\n";
-            else if ((i + 1) % perUnit == 0)
-                src += ",\r\n\t";
-            else
-                src += ',';
-        }
+void CWriter::writeCharacter(Output& out, const Character& c) const {
+    std::string& src = out.source;
+    const int elements = 1 + static_cast<int>(c.data.size());
+    const std::size_t perUnit = static_cast<std::size_t>(c.bytesPerUnit);
 
-        // Declared extern: a plain declaration would define the array in
-        // every file that includes the header.
-        h += "extern TCDATA ";
-        appendLabel(h, id, slot.name);
-        h += '[';
-        appendInt(h, elements);
-        h += "];\r\n";
-    });
-    h += "\r\n#endif\r\n";
+    appendCodeComment(src, c.index);
+    src += "TCDATA ";
+    appendLabel(src, out.id, c.name);
+    src += '[';
+    appendInt(src, elements);
+    src += "]={";
+    appendInt(src, c.xSize);
+    src += ",\r\n\t";
+    for (std::size_t i = 0; i < c.data.size(); ++i) {
+        src += "b2b(";
+        appendBitsWithCommas(src, c.data[i]);
+        src += ')';
+        if (i + 1 == c.data.size())
+            src += "};\r\n\r\n";
+        else if ((i + 1) % perUnit == 0)
+            src += ",\r\n\t";
+        else
+            src += ',';
+    }
 
-    fillStatisticsBlock(src, block, BlockStyle::C, statisticsTexts(id, stats, ySize));
-    return files;
+    // Declared extern: a plain declaration would define the array in
+    // every file that includes the header.
+    std::string& h = out.header;
+    h += "extern TCDATA ";
+    appendLabel(h, out.id, c.name);
+    h += '[';
+    appendInt(h, elements);
+    h += "];\r\n";
+}
+
+void CWriter::writeEnd(Output& out) const {
+    out.header += "\r\n#endif\r\n";
 }
 
 } // namespace zelvik

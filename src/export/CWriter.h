@@ -9,10 +9,16 @@
 
 namespace zelvik {
 
-class CWriter final : public SourceWriter {
+class CWriter final : public PointerTableWriter {
 public:
-    ExportTarget target() const override { return ExportTarget::C; }
-    GeneratedFiles generate(const ExportJob& job) const override;
+    CWriter() : PointerTableWriter(BlockStyle::C, 24) {}
+
+protected:
+    void writeTableStart(Output& out) const override;
+    void writeTableEntry(Output& out, int code, std::string_view name) const override;
+    void writeTableEnd(Output& out) const override;
+    void writeCharacter(Output& out, const Character& c) const override;
+    void writeEnd(Output& out) const override;
 };
 
 } // namespace zelvik

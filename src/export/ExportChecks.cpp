@@ -2,26 +2,35 @@
 
 namespace zelvik {
 
-std::optional<std::string> checkIdentifierField(std::string_view identifierField) {
-    if (identifierField.empty())
-        return std::string(kNoFontNameMessage);
-    return std::nullopt;
+namespace {
+
+Result refused(std::string_view message) {
+    return Result::fail(
+        Failure::Refused,
+        QString::fromLatin1(message.data(), static_cast<qsizetype>(message.size())));
 }
 
-std::optional<std::string> checkBlankSlotName(const FontModel& font) {
+} // namespace
+
+Result checkIdentifierField(std::string_view identifierField) {
+    if (identifierField.empty())
+        return refused(kNoFontNameMessage);
+    return Result::success();
+}
+
+Result checkBlankSlotName(const FontModel& font) {
     if (font.slots[kBlankSlot].defined())
-        return std::nullopt;
+        return Result::success();
     for (int code = 0; code < kCodeCount; ++code) {
         if (!font.slots[code].defined())
-            return std::string(kNamelessBlankMessage);
+            return refused(kNamelessBlankMessage);
     }
-    return std::nullopt;
+    return Result::success();
 }
 
-std::optional<std::string> checkExportable(const FontModel& font,
-                                           std::string_view identifierField) {
-    if (auto message = checkIdentifierField(identifierField))
-        return message;
+Result checkExportable(const FontModel& font, std::string_view identifierField) {
+    if (Result field = checkIdentifierField(identifierField); !field)
+        return field;
     return checkBlankSlotName(font);
 }
 

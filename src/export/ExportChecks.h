@@ -1,12 +1,12 @@
 #pragma once
 
-// The refusals every export runs before it asks for a file name. Each returns
-// the message to show (caption kGeneratingSourceCaption, warning icon), or
-// nothing when the export may go on.
+// The refusals every export runs before it asks for a file name. Each fails
+// with the message to show (caption kGeneratingSourceCaption, warning icon),
+// or succeeds when the export may go on.
 
 #include "font/FontModel.h"
+#include "font/Result.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,17 +17,16 @@ constexpr std::string_view kNoFontNameMessage =
     "Can't generate source file!\nThere is no name for this font!";
 constexpr std::string_view kNamelessBlankMessage =
     "Can't generate source file!\nThe blank character #256 has no name!";
-constexpr std::string_view kHeaderCreateFailureMessage = "Can't create header file!";
 
 // The font identifier field is empty: symbols would have no prefix.
-std::optional<std::string> checkIdentifierField(std::string_view identifierField);
+Result checkIdentifierField(std::string_view identifierField);
 
 // Some code 0-255 is undefined while the BlankSlot has no name: the table
 // entries of those codes would name a label that the output never defines.
-std::optional<std::string> checkBlankSlotName(const FontModel& font);
+Result checkBlankSlotName(const FontModel& font);
 
 // Both checks in the order the export runs them.
-std::optional<std::string> checkExportable(const FontModel& font, std::string_view identifierField);
+Result checkExportable(const FontModel& font, std::string_view identifierField);
 
 // The identifier the writers print: the font's own, or the field's text
 // (cut to 255 bytes) while the font has none yet.

@@ -1,27 +1,108 @@
 #include "export/ExportTarget.h"
 
+#include "export/AvrWriter.h"
+#include "export/C51Writer.h"
+#include "export/CWriter.h"
+#include "font/ForceExtension.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+
 namespace zelvik {
 
-std::string_view exportTargetTitle(ExportTarget target) {
-    switch (target) {
-    case ExportTarget::C51:
-        return "C51 assembler";
-    case ExportTarget::Avr:
-        return "AVR assembler";
-    case ExportTarget::C:
-        return "C/C++";
+namespace {
+
+template <class Writer> std::unique_ptr<SourceWriter> make() {
+    return std::make_unique<Writer>();
+}
+
+const SaveFilter kAllFiles{"All files (*.*)", "*.*", ""};
+
+const std::array<ExportTargetInfo, 3>& registry() {
+    static const std::array<ExportTargetInfo, 3> targets = {{
+        {.id = ExportTarget::C51,
+         .cliName = "c51",
+         .title = "C51 assembler",
+         .filters = {{"C51 assembler file (*.a51)", "*.a51", ".a51"},
+                     {"C51 assembler file (*.asm)", "*.asm", ".asm"},
+                     kAllFiles},
+         .sourceFailureMessage = "Can't create file!",
+         .makeWriter = &make<C51Writer>},
+        {.id = ExportTarget::Avr,
+         .cliName = "avr",
+         .title = "AVR assembler",
+         .filters = {{"AVR assembler file (*.asm)", "*.asm", ".asm"}, kAllFiles},
+         .sourceFailureMessage = "Can't create file!",
+         .makeWriter = &make<AvrWriter>},
+        {.id = ExportTarget::C,
+         .cliName = "c",
+         .title = "C/C++",
+         .filters = {{"C source file (*.c)", "*.c", ".c"},
+                     {"C++ source file (*.cpp)", "*.cpp", ".cpp"}},
+         .headerExtension = ".h",
+         .sourceFailureMessage = "Can't create source file!",
+         .headerFailureMessage = "Can't create header file!",
+         .makeWriter = &make<CWriter>},
+    }};
+    return targets;
+}
+
+} // namespace
+
+QString ExportTargetInfo::filterText() const {
+    QStringList parts;
+    for (const SaveFilter& f : filters)
+        parts << f.description << f.pattern;
+    return parts.join(u'|');
+}
+
+ExportPaths ExportTargetInfo::pathsForChosenName(const QString& chosenName, int filterIndex) const {
+    ExportPaths paths = pathsForOutput(chosenName);
+    if (filterIndex >= 1 && filterIndex <= static_cast<int>(filters.size())) {
+        const QString& extension = filters[filterIndex - 1].extension;
+        if (!extension.isEmpty())
+            paths.source = forceExtension(chosenName, extension);
     }
-    return {};
+    return paths;
 }
 
-std::optional<ExportTarget> exportTargetForIndex(int index) {
-    if (index < 0 || index >= kExportTargetCount)
-        return std::nullopt;
-    return static_cast<ExportTarget>(index);
+ExportPaths ExportTargetInfo::pathsForOutput(const QString& output) const {
+    ExportPaths paths{output, {}};
+    if (hasHeader())
+        paths.header = forceExtension(output, headerExtension);
+    return paths;
 }
 
-std::string createFailureMessage(ExportTarget target) {
-    return target == ExportTarget::C ? "Can't create source file!" : "Can't create file!";
+std::span<const ExportTargetInfo> exportTargets() {
+    return registry();
+}
+
+const ExportTargetInfo& exportTarget(ExportTarget id) {
+    const auto targets = exportTargets();
+    const auto found = std::find_if(targets.begin(), targets.end(),
+                                    [id](const ExportTargetInfo& t) { return t.id == id; });
+    if (found == targets.end())
+        qFatal("export target %d has no description", static_cast<int>(id));
+    return *found;
+}
+
+const ExportTargetInfo* exportTargetNamed(std::string_view cliName) {
+    for (const ExportTargetInfo& target : exportTargets()) {
+        if (target.cliName == cliName)
+            return &target;
+    }
+    return nullptr;
+}
+
+std::vector<const ExportTargetInfo*> dialogTargets() {
+    std::vector<const ExportTargetInfo*> targets;
+    for (const ExportTargetInfo& target : exportTargets()) {
+        if (target.packingOptions)
+            targets.push_back(&target);
+    }
+    return targets;
 }
 
 } // namespace zelvik

@@ -4,10 +4,6 @@
 // generating a full font is a hot path (tens of thousands of bytes), so no
 // printf per byte.
 
-#include "export/ExportStatistics.h"
-#include "font/FontModel.h"
-
-#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <string>
@@ -63,63 +59,6 @@ inline void appendLabel(std::string& out, std::string_view identifier, std::stri
     out += name;
 }
 
-// The name a pointer table entry uses: the slot's own, or the BlankSlot's when
-// the code is undefined.
-inline const std::string& tableEntryName(const FontModel& font, int code) {
-    const CharSlot& slot = font.slots[code];
-    return slot.defined() ? slot.name : font.slots[kBlankSlot].name;
-}
-
-// Calls f(index) for the characters an export emits: the defined codes in
-// ascending order, then the BlankSlot when it has a name.
-template <class F> void forEachEmitted(const FontModel& font, F&& f) {
-    for (int i = 0; i < kSlotCount; ++i) {
-        if (font.slots[i].defined())
-            f(i);
-    }
-}
-
-// Room for a whole output, so that it is built without reallocations:
-// `perByte` characters for every data byte, plus table and label lines.
-inline std::size_t estimatedSize(const FontModel& font, int ySize, bool vertical, int perByte) {
-    std::size_t total = 4096 + 256 * (2 * font.fontIdentifier.size() + 48);
-    for (const CharSlot& slot : font.slots) {
-        if (!slot.defined())
-            continue;
-        const int w = clampSize(slot.xSize);
-        const int n = vertical ? (ySize + 7) / 8 : (w + 7) / 8;
-        total += 2 * (font.fontIdentifier.size() + slot.name.size()) + 64 +
-                 static_cast<std::size_t>((vertical ? w : ySize) * n) * (perByte + 2);
-    }
-    return total;
-}
-
 constexpr std::string_view kEol = "\r\n";
-
-// The assembler pointer table: "I:" and one word per code 0-255, each line
-// `directive` + "I_N" + `suffix` + "\t;" + the code left-aligned in three
-// columns, then an empty line. Counts the defined codes, the widest of them
-// and two compiled bytes per word.
-inline void appendAssemblerTable(std::string& out, const FontModel& font, std::string_view id,
-                                 std::string_view directive, std::string_view suffix,
-                                 ExportStatistics& stats) {
-    out += id;
-    out += ':';
-    for (int code = 0; code < kCodeCount; ++code) {
-        const CharSlot& slot = font.slots[code];
-        if (slot.defined()) {
-            ++stats.characters;
-            stats.maxXSize = std::max(stats.maxXSize, clampSize(slot.xSize));
-        }
-        stats.compiledSize += 2;
-        out += directive;
-        appendLabel(out, id, tableEntryName(font, code));
-        out += suffix;
-        out += "\t;";
-        appendIntLeft(out, code, 3);
-        out += kEol;
-    }
-    out += kEol;
-}
 
 } // namespace zelvik::writer

@@ -1,7 +1,8 @@
 #include "font/FontFile.h"
 
+#include "font/FileReplacement.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdint>
@@ -139,20 +140,24 @@ std::string serializeFontFile(FontFileVersion version, std::string_view identifi
     return out;
 }
 
-ReadFontOutcome loadFontFile(const QString& path, FontFileData& data) {
+Result loadFontFile(const QString& path, FontFileData& data) {
     QFile file(path);
+    const auto cannotOpen = [&file] {
+        return Result::fail(Failure::CannotOpen, QString::fromLatin1(kCantOpenFontFileMessage),
+                            file.errorString());
+    };
     if (!file.open(QIODevice::ReadOnly))
-        return ReadFontOutcome::CannotOpen;
+        return cannotOpen();
     // Nothing after the longest possible font is ever read, so a wrong choice
     // of a huge file costs no memory.
     const QByteArray bytes = file.read(static_cast<qint64>(kLongestFontFile));
     if (file.error() != QFileDevice::NoError)
-        return ReadFontOutcome::CannotOpen;
+        return cannotOpen();
     auto parsed = parseFontFile(std::string_view(bytes.constData(), bytes.size()));
     if (!parsed)
-        return ReadFontOutcome::InvalidFormat;
+        return Result::fail(Failure::InvalidFormat, QString::fromLatin1(kInvalidFontFileMessage));
     data = std::move(*parsed);
-    return ReadFontOutcome::Success;
+    return Result::success();
 }
 
 void applyFontFile(const FontFileData& data, FontModel& font) {
@@ -161,57 +166,25 @@ void applyFontFile(const FontFileData& data, FontModel& font) {
     font.slots = data.slots;
 }
 
-ReadFontOutcome readFontFile(const QString& path, FontModel& font) {
+Result readFontFile(const QString& path, FontModel& font) {
     auto data = std::make_unique<FontFileData>();
-    const ReadFontOutcome outcome = loadFontFile(path, *data);
-    if (outcome == ReadFontOutcome::Success)
+    Result result = loadFontFile(path, *data);
+    if (result)
         applyFontFile(*data, font);
-    return outcome;
+    return result;
 }
 
-WriteFontOutcome writeFontFile(const QString& path, FontFileVersion version,
-                               std::string_view identifier, int ySize, const FontModel& font,
-                               QString* errorDetail) {
+Result writeFontFile(const QString& path, FontFileVersion version, std::string_view identifier,
+                     int ySize, const FontModel& font) {
     const std::string bytes = serializeFontFile(version, identifier, ySize, font);
-    QSaveFile file(path);
-    auto fail = [&] {
-        if (errorDetail)
-            *errorDetail = file.errorString();
-        file.cancelWriting();
-        return WriteFontOutcome::CannotCreate;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size()))
-        return fail();
-    if (!file.commit()) {
-        if (errorDetail)
-            *errorDetail = file.errorString();
-        return WriteFontOutcome::CannotCreate;
-    }
-    return WriteFontOutcome::Success;
+    return replaceFile(path,
+                       QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                       QString::fromLatin1(kCantCreateFontFileMessage));
 }
 
 bool versionOneAllowed(const FontModel& font) {
     return font.ySize <= storedRows(FontFileVersion::V1) &&
            maxDefinedXSize(font) <= storedColumns(FontFileVersion::V1);
-}
-
-const char* fontFileMessage(ReadFontOutcome outcome) {
-    switch (outcome) {
-    case ReadFontOutcome::Success:
-        return "";
-    case ReadFontOutcome::CannotOpen:
-        return kCantOpenFontFileMessage;
-    case ReadFontOutcome::InvalidFormat:
-        return kInvalidFontFileMessage;
-    }
-    return "";
-}
-
-const char* fontFileMessage(WriteFontOutcome outcome) {
-    return outcome == WriteFontOutcome::Success ? "" : kCantCreateFontFileMessage;
 }
 
 } // namespace zelvik

@@ -7,6 +7,7 @@
 // writer replaces a file only once the new one is complete on disk.
 
 #include "font/FontModel.h"
+#include "font/Result.h"
 
 #include <QString>
 
@@ -40,7 +41,7 @@ constexpr std::size_t kLongestFontFile =
     kMagicLength + kMaxIdentifierLength + 1 + 1 +
     kSlotCount * (kMaxNameLength + slotRecordFixedBytes(FontFileVersion::V2));
 
-// The texts the editor shows and zelvik-cli prints for the outcomes below.
+// The messages of the Results below, which the editor shows and zelvik-cli prints.
 constexpr const char* kCantOpenFontFileMessage = "Can't open font file!";
 constexpr const char* kInvalidFontFileMessage = "Invalid font file format or version!";
 constexpr const char* kCantCreateFontFileMessage = "Can't create font file!";
@@ -68,34 +69,27 @@ std::optional<FontFileData> parseFontFile(std::string_view bytes);
 std::string serializeFontFile(FontFileVersion version, std::string_view identifier, int ySize,
                               const FontModel& font);
 
-enum class ReadFontOutcome { Success, CannotOpen, InvalidFormat };
-
-// Reads the file at `path` into `data`. `data` is untouched unless Success.
-ReadFontOutcome loadFontFile(const QString& path, FontFileData& data);
+// Reads the file at `path` into `data`. `data` is untouched unless it
+// succeeds; fails with CannotOpen (kCantOpenFontFileMessage and the system's
+// reason) or InvalidFormat (kInvalidFontFileMessage).
+Result loadFontFile(const QString& path, FontFileData& data);
 
 // The file's identifier, y-size and 257 slots become the font's. Nothing else
 // (current index, flags, file name) changes.
 void applyFontFile(const FontFileData& data, FontModel& font);
 
-// loadFontFile and applyFontFile together: the font changes only on Success.
-ReadFontOutcome readFontFile(const QString& path, FontModel& font);
+// loadFontFile and applyFontFile together: the font changes only on success.
+Result readFontFile(const QString& path, FontModel& font);
 
-enum class WriteFontOutcome { Success, CannotCreate };
-
-// Writes serializeFontFile(...) to `path` through a temporary file beside it
-// that replaces `path` only when every byte is on disk. On CannotCreate an
-// existing file at `path` is as it was and no temporary file is left.
-// `errorDetail`, when given, receives the system's reason for a failure.
-WriteFontOutcome writeFontFile(const QString& path, FontFileVersion version,
-                               std::string_view identifier, int ySize, const FontModel& font,
-                               QString* errorDetail = nullptr);
+// Writes serializeFontFile(...) to `path` through replaceFile: an existing
+// file is replaced only when every byte is on disk. On failure (CannotCreate,
+// kCantCreateFontFileMessage and the system's reason) an existing file at
+// `path` is as it was and no temporary file is left.
+Result writeFontFile(const QString& path, FontFileVersion version, std::string_view identifier,
+                     int ySize, const FontModel& font);
 
 // Version 1.0 can hold the font: y-size at most 16 and no defined character
 // wider than 8. Undefined slots do not count, whatever their stored x-size.
 bool versionOneAllowed(const FontModel& font);
-
-// The message for a failed read or write ("" for Success).
-const char* fontFileMessage(ReadFontOutcome outcome);
-const char* fontFileMessage(WriteFontOutcome outcome);
 
 } // namespace zelvik

@@ -1,8 +1,9 @@
 #include "font/SettingsFile.h"
 
+#include "font/FileReplacement.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <optional>
@@ -121,9 +122,8 @@ QString SettingsFile::readString(const QString& section, const QString& key,
     return defaultValue;
 }
 
-SettingsWriteResult
-SettingsFile::writeStrings(const QString& section,
-                           const std::vector<std::pair<QString, QString>>& values) {
+Result SettingsFile::writeStrings(const QString& section,
+                                  const std::vector<std::pair<QString, QString>>& values) {
     IniText ini = readIni(path_);
     auto range = findSection(ini.lines, section);
     if (!range) {
@@ -154,16 +154,10 @@ SettingsFile::writeStrings(const QString& section,
     }
 
     const QByteArray bytes = (ini.lines.join(ini.lineEnd) + ini.lineEnd).toUtf8();
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
-        return {false, settingsWriteMessage(path_)};
-    }
-    return {};
+    return replaceFile(path_, bytes, settingsWriteMessage(path_));
 }
 
-SettingsWriteResult SettingsFile::writeString(const QString& section, const QString& key,
-                                              const QString& value) {
+Result SettingsFile::writeString(const QString& section, const QString& key, const QString& value) {
     return writeStrings(section, {{key, value}});
 }
 
@@ -197,8 +191,7 @@ QString readHelpPath(const SettingsFile& settings, const QString& startupFolder)
     return QDir::toNativeSeparators(QDir(startupFolder).filePath(relative));
 }
 
-SettingsWriteResult writeRememberedFolders(SettingsFile& settings,
-                                           const RememberedFolders& folders) {
+Result writeRememberedFolders(SettingsFile& settings, const RememberedFolders& folders) {
     return settings.writeStrings(kPathSection, {{kExportImagePathKey, folders.exportImagePath},
                                                 {kSavePathKey, folders.savePath},
                                                 {kExportPathKey, folders.exportPath},

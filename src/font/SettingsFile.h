@@ -5,6 +5,8 @@
 // user may edit by hand, so section and key names match without regard to
 // case and every line we do not own survives our writes.
 
+#include "font/Result.h"
+
 #include <QString>
 
 #include <utility>
@@ -20,11 +22,6 @@ constexpr const char* kExportPathKey = "export_path";
 constexpr const char* kExportImagePathKey = "export_image_path";
 constexpr const char* kHelpKey = "help";
 constexpr const char* kDefaultHelpPath = "help\\help_eng.html";
-
-struct SettingsWriteResult {
-    bool ok = true;
-    QString message; // when not ok: what went wrong, naming the file
-};
 
 // One INI file. Every read and write goes to the file at once; nothing is
 // cached, so a file edited while the program runs is seen as it is.
@@ -43,11 +40,11 @@ public:
     // Stores the values in `section` with one write of the file, creating the
     // file or the section when needed. A key already there keeps its line; a
     // new key goes after the section's last entry. The file is replaced only
-    // once the new text is complete on disk.
-    SettingsWriteResult writeStrings(const QString& section,
-                                     const std::vector<std::pair<QString, QString>>& values);
-    SettingsWriteResult writeString(const QString& section, const QString& key,
-                                    const QString& value);
+    // once the new text is complete on disk; a failure (CannotCreate) carries
+    // settingsWriteMessage(path()) and the system's reason.
+    Result writeStrings(const QString& section,
+                        const std::vector<std::pair<QString, QString>>& values);
+    Result writeString(const QString& section, const QString& key, const QString& value);
 
 private:
     QString path_;
@@ -82,7 +79,6 @@ RememberedFolders readRememberedFolders(const SettingsFile& settings);
 QString readHelpPath(const SettingsFile& settings, const QString& startupFolder);
 
 // At close: the four folders in one write. The help key is never written.
-SettingsWriteResult writeRememberedFolders(SettingsFile& settings,
-                                           const RememberedFolders& folders);
+Result writeRememberedFolders(SettingsFile& settings, const RememberedFolders& folders);
 
 } // namespace zelvik

@@ -277,19 +277,15 @@ Result EditingSession::openFont() {
     if (!chosen.accepted)
         return Result::cancelled();
     // A file that is refused leaves the font exactly as it was.
-    switch (readFontFile(chosen.fileName, font_)) {
-    case ReadFontOutcome::Success:
-        break;
-    case ReadFontOutcome::CannotOpen:
-        platform_.messageBox(QString::fromLatin1(kCantOpenFontFileMessage), caption,
-                             MessageIcon::Error, MessageButtons::Ok);
+    const Result read = readFontFile(chosen.fileName, font_);
+    if (!read) {
+        // Unreadable is an error; a damaged file is a refusal.
+        platform_.messageBox(read.message, caption,
+                             read.failure == Failure::CannotOpen ? MessageIcon::Error
+                                                                 : MessageIcon::Warning,
+                             MessageButtons::Ok);
         font_.currentFileName.clear();
-        return Result::fail(Failure::CannotOpen, QString::fromLatin1(kCantOpenFontFileMessage));
-    case ReadFontOutcome::InvalidFormat:
-        platform_.messageBox(QString::fromLatin1(kInvalidFontFileMessage), caption,
-                             MessageIcon::Warning, MessageButtons::Ok);
-        font_.currentFileName.clear();
-        return Result::fail(Failure::InvalidFormat, QString::fromLatin1(kInvalidFontFileMessage));
+        return read;
     }
     folders.OpenDialog1 = folderOf(chosen.fileName);
     font_.currentFileName = namePartOf(chosen.fileName).toStdString();
@@ -325,16 +321,12 @@ Result EditingSession::saveFont() {
     const QString path =
         chosen.filterIndex == 1 ? forceExtension(chosen.fileName, ".fnt") : chosen.fileName;
     // The old file, if any, is replaced only once the new one is complete.
-    QString reason;
-    if (writeFontFile(path, version, identifierField_, font_.ySize, font_, &reason) !=
-        WriteFontOutcome::Success) {
-        platform_.messageBox(QString::fromLatin1(kCantCreateFontFileMessage), caption,
-                             MessageIcon::Error, MessageButtons::Ok);
+    const Result written = writeFontFile(path, version, identifierField_, font_.ySize, font_);
+    if (!written) {
+        platform_.messageBox(written.message, caption, MessageIcon::Error, MessageButtons::Ok);
         font_.currentFileName.clear();
-        return Result::fail(Failure::CannotCreate, QString::fromLatin1(kCantCreateFontFileMessage),
-                            reason);
     }
-    return Result::success();
+    return written;
 }
 
 } // namespace zelvik

@@ -9,7 +9,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
 #include <map>
+
+#ifdef Q_OS_LINUX
+#include "font/PrivateTmpfs.h"
+#endif
 
 using namespace zelvik;
 using namespace zelvik::cli;
@@ -43,9 +49,9 @@ protected:
         FontLoader load = [this](const std::string& path, FontModel& font) {
             const auto it = fonts.find(path);
             if (it == fonts.end())
-                return std::optional<std::string>("Can't open font file!");
+                return Result::fail(Failure::CannotOpen, "Can't open font file!");
             font = it->second;
-            return std::optional<std::string>();
+            return Result::success();
         };
         ::testing::internal::CaptureStderr();
         const int status = runExportWith(args, load);
@@ -154,5 +160,26 @@ TEST_F(ExportCommandTest, RefusedFontsExitOneWithTheEditorsMessage) {
     EXPECT_EQ(run({"good.fnt", "--target", "c51", "--bytes", "vertical", "-o", out("none/a.a51")},
                   &errors),
               kRefused);
-    EXPECT_EQ(errors, "zelvik-cli: Can't create file!\n");
+    EXPECT_EQ(errors, "zelvik-cli: Can't create file!\nNo such file or directory\n")
+        << "the message, then the system's reason";
 }
+
+#ifdef Q_OS_LINUX
+TEST_F(ExportCommandTest, WriteOntoAReadOnlyFileSystemPrintsTheSystemsReason) {
+    const QString folder = dir.path();
+    const int status = runOnPrivateTmpfs(folder, 1024 * 1024, [&] {
+        if (!remountReadOnly(folder))
+            return kCannotSetUp;
+        std::string errors;
+        const Args args = {"good.fnt", "--target", "c", "--bytes", "vertical", "-o", out("a.c")};
+        if (run(args, &errors) != kRefused)
+            return 1;
+        const std::string expected =
+            std::string("zelvik-cli: Can't create source file!\n") + std::strerror(EROFS) + "\n";
+        return errors == expected && outputFolderEmpty() ? 0 : 2;
+    });
+    if (status == kCannotSetUp)
+        GTEST_SKIP() << "cannot mount a private read-only tmpfs here";
+    EXPECT_EQ(status, 0) << "failed check " << status;
+}
+#endif

@@ -196,6 +196,9 @@ TEST_F(ExportDialog, ChoicesStayBetweenShowingsAndAreReadFromTheirOwnPage) {
     c.topSideToMSB = true;
     EXPECT_EQ(dialog().ReadExportOptions(ExportTarget::C, true), c);
     EXPECT_EQ(dialog().ReadExportOptions(ExportTarget::C51, true), ExportOptions{});
+
+    dialog().ComboSrcList->setCurrentIndex(-1);
+    EXPECT_FALSE(dialog().selectedTarget().has_value()) << "no item selected: nothing to write";
 }
 
 TEST_F(ExportDialog, GenerateSourceAcceptsAndTheCloseBoxDoesNot) {

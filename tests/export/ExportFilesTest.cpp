@@ -13,7 +13,13 @@
 using namespace zelvik;
 using namespace zelvik::test;
 
-namespace {} // namespace
+namespace {
+
+ExportPaths exportPathsForChosenName(ExportTarget target, const QString& name, int filterIndex) {
+    return exportTarget(target).pathsForChosenName(name, filterIndex);
+}
+
+} // namespace
 
 TEST(ExportPaths, FilterIndexChoosesTheExtension) {
     using T = ExportTarget;
@@ -40,42 +46,56 @@ TEST(ExportPaths, FilterIndexChoosesTheExtension) {
 
     EXPECT_EQ(includeGuardBase("/a.b/fonts.h"), "fonts");
     EXPECT_EQ(includeGuardBase("/a.b/x.y.h"), "x.y");
-    const ExportPaths out = exportPathsForOutput(T::C, "/w/lcd.cpp");
+    const ExportPaths out = exportTarget(T::C).pathsForOutput("/w/lcd.cpp");
     EXPECT_EQ(out.source, "/w/lcd.cpp");
     EXPECT_EQ(out.header, "/w/lcd.h");
 }
 
 TEST(ExportPaths, SaveFilterTexts) {
-    EXPECT_EQ(saveFilterText(ExportTarget::C51),
+    EXPECT_EQ(exportTarget(ExportTarget::C51).filterText(),
               "C51 assembler file (*.a51)|*.a51|C51 assembler file (*.asm)|*.asm|All files "
               "(*.*)|*.*");
-    EXPECT_EQ(saveFilterText(ExportTarget::Avr),
+    EXPECT_EQ(exportTarget(ExportTarget::Avr).filterText(),
               "AVR assembler file (*.asm)|*.asm|All files (*.*)|*.*");
-    EXPECT_EQ(saveFilterText(ExportTarget::C),
+    EXPECT_EQ(exportTarget(ExportTarget::C).filterText(),
               "C source file (*.c)|*.c|C++ source file (*.cpp)|*.cpp");
-    EXPECT_EQ(exportTargetTitle(*exportTargetForIndex(1)), "AVR assembler");
-    EXPECT_FALSE(exportTargetForIndex(3).has_value());
-    EXPECT_FALSE(exportTargetForIndex(-1).has_value());
+    const auto dialog = dialogTargets();
+    ASSERT_EQ(dialog.size(), 3u);
+    EXPECT_EQ(dialog[1]->title, "AVR assembler");
+}
+
+TEST(ExportTargets, EachIsFoundByItsCommandLineNameAndWrites) {
+    for (const ExportTargetInfo& target : exportTargets()) {
+        SCOPED_TRACE(target.title.toStdString());
+        EXPECT_EQ(exportTargetNamed(target.cliName), &target);
+        EXPECT_EQ(&exportTarget(target.id), &target);
+        ASSERT_NE(target.makeWriter, nullptr);
+        EXPECT_FALSE(
+            target.makeWriter()->generate({newExportFont(), "fnt", {}, "f"}).source.empty());
+        EXPECT_EQ(target.hasHeader(), !target.headerFailureMessage.isEmpty());
+    }
+    EXPECT_EQ(exportTargetNamed("z80"), nullptr);
+    EXPECT_EQ(exportTargetNamed(""), nullptr);
 }
 
 TEST(ExportChecks, EmptyFieldAndNamelessBlankAreRefused) {
     FontModel font = newExportFont("");
-    EXPECT_EQ(checkExportable(font, ""),
+    EXPECT_EQ(checkExportable(font, "").message,
               "Can't generate source file!\nThere is no name for this font!");
-    EXPECT_FALSE(checkExportable(font, "fnt").has_value());
+    EXPECT_TRUE(checkExportable(font, "fnt").ok());
 
     font.slots[kBlankSlot].name.clear();
-    EXPECT_EQ(checkExportable(font, "fnt"),
+    EXPECT_EQ(checkExportable(font, "fnt").message,
               "Can't generate source file!\nThe blank character #256 has no name!");
     // The empty field is reported first.
-    EXPECT_EQ(checkExportable(font, ""),
+    EXPECT_EQ(checkExportable(font, "").message,
               "Can't generate source file!\nThere is no name for this font!");
 
     for (int c = 0; c < kCodeCount; ++c)
         defineCharacter(font, c, "c" + std::to_string(c), 1);
-    EXPECT_FALSE(checkBlankSlotName(font).has_value()) << "no code needs the BlankSlot";
+    EXPECT_TRUE(checkBlankSlotName(font).ok()) << "no code needs the BlankSlot";
     font.slots[200].name.clear();
-    EXPECT_TRUE(checkBlankSlotName(font).has_value());
+    EXPECT_FALSE(checkBlankSlotName(font).ok());
 }
 
 TEST(ExportChecks, IdentifierFallsBackToTheFieldOnlyWhenEmpty) {
@@ -95,7 +115,7 @@ protected:
 TEST_F(ExportFontTest, WritesTheGeneratedBytesAndAdoptsTheFieldIdentifier) {
     FontModel font = newExportFont("");
     const ExportPaths paths = exportPathsForChosenName(ExportTarget::C, path("fonts"), 1);
-    ASSERT_FALSE(exportFont(font, "lcd", ExportTarget::C, {}, paths).has_value());
+    ASSERT_TRUE(exportFont(font, "lcd", ExportTarget::C, {}, paths));
     EXPECT_EQ(font.fontIdentifier, "lcd");
     const GeneratedFiles expected = generateFor(ExportTarget::C, font, {}, "fonts");
     EXPECT_EQ(readFileBytes(path("fonts.c")), expected.source);
@@ -103,7 +123,7 @@ TEST_F(ExportFontTest, WritesTheGeneratedBytesAndAdoptsTheFieldIdentifier) {
 
     // A set identifier wins over a different field text.
     const ExportPaths asmPaths = exportPathsForChosenName(ExportTarget::Avr, path("f"), 1);
-    ASSERT_FALSE(exportFont(font, "other", ExportTarget::Avr, {}, asmPaths).has_value());
+    ASSERT_TRUE(exportFont(font, "other", ExportTarget::Avr, {}, asmPaths));
     EXPECT_EQ(font.fontIdentifier, "lcd");
     EXPECT_EQ(readFileBytes(path("f.asm")), generateFor(ExportTarget::Avr, font).source);
 }
@@ -111,17 +131,17 @@ TEST_F(ExportFontTest, WritesTheGeneratedBytesAndAdoptsTheFieldIdentifier) {
 TEST_F(ExportFontTest, ExistingFileIsReplaced) {
     writeFileBytes(path("f.a51"), "old text that is much longer than nothing");
     FontModel font = newExportFont();
-    ASSERT_FALSE(exportFont(font, "fnt", ExportTarget::C51, {}, {path("f.a51"), {}}));
+    ASSERT_TRUE(exportFont(font, "fnt", ExportTarget::C51, {}, {path("f.a51"), {}}));
     EXPECT_EQ(readFileBytes(path("f.a51")), generateFor(ExportTarget::C51, font).source);
 }
 
 TEST_F(ExportFontTest, RefusalsLeaveNoFileAndKeepTheFont) {
     FontModel font = newExportFont("");
     const ExportPaths paths{path("f.c"), path("f.h")};
-    EXPECT_EQ(exportFont(font, "", ExportTarget::C, {}, paths),
+    EXPECT_EQ(exportFont(font, "", ExportTarget::C, {}, paths).message,
               "Can't generate source file!\nThere is no name for this font!");
     font.slots[kBlankSlot].name.clear();
-    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, paths),
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, paths).message,
               "Can't generate source file!\nThe blank character #256 has no name!");
     EXPECT_EQ(font.fontIdentifier, "");
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
@@ -130,11 +150,14 @@ TEST_F(ExportFontTest, RefusalsLeaveNoFileAndKeepTheFont) {
 TEST_F(ExportFontTest, UnwritableTargetReportsTheCreationMessage) {
     FontModel font = newExportFont("");
     const QString missing = path("no/such/folder/f.asm");
-    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::Avr, {}, {missing, {}}), "Can't create file!");
-    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C51, {}, {missing, {}}), "Can't create file!");
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::Avr, {}, {missing, {}}).message,
+              "Can't create file!");
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C51, {}, {missing, {}}).message,
+              "Can't create file!");
     EXPECT_EQ(font.fontIdentifier, "") << "the fallback only applies to a written export";
-    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, {path("no/f.c"), path("no/f.h")}),
-              "Can't create source file!");
+    EXPECT_EQ(
+        exportFont(font, "fnt", ExportTarget::C, {}, {path("no/f.c"), path("no/f.h")}).message,
+        "Can't create source file!");
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
@@ -142,20 +165,20 @@ TEST_F(ExportFontTest, HeaderFailureLeavesNoEmptySourceBehind) {
     // The header's name is taken by a folder: nothing may be written at all.
     ASSERT_TRUE(QDir(dir.path()).mkdir("f.h"));
     FontModel font = newExportFont();
-    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, {path("f.c"), path("f.h")}),
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, {path("f.c"), path("f.h")}).message,
               "Can't create header file!");
     EXPECT_FALSE(QFile::exists(path("f.c")));
 
     // An older source of that name stays as it was.
     writeFileBytes(path("f.c"), "previous");
-    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, {path("f.c"), path("f.h")}),
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, {path("f.c"), path("f.h")}).message,
               "Can't create header file!");
     EXPECT_EQ(readFileBytes(path("f.c")), "previous");
 }
 
 TEST_F(ExportFontTest, SourceAndHeaderOfTheSameNameAreRefused) {
     FontModel font = newExportFont();
-    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, {path("f.h"), path("f.h")}),
+    EXPECT_EQ(exportFont(font, "fnt", ExportTarget::C, {}, {path("f.h"), path("f.h")}).message,
               "Can't create header file!");
     EXPECT_FALSE(QFile::exists(path("f.h")));
 }

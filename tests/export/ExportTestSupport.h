@@ -2,7 +2,7 @@
 
 // Fonts and helpers shared by the export tests.
 
-#include "export/SourceWriter.h"
+#include "export/ExportTarget.h"
 #include "font/FontModel.h"
 
 #include <string>
@@ -31,7 +31,7 @@ inline void defineCharacter(FontModel& font, int index, const std::string& name,
 inline GeneratedFiles generateFor(ExportTarget target, const FontModel& font,
                                   const ExportOptions& options = {},
                                   const std::string& guardBase = "fonts") {
-    return makeSourceWriter(target)->generate(
+    return exportTarget(target).makeWriter()->generate(
         ExportJob{font, font.fontIdentifier, options, guardBase});
 }
 

@@ -171,8 +171,7 @@ TEST_F(SourceExport, OutputNamesFollowTheFilterIndex) {
         ASSERT_EQ(platform.fileDialogs.size(), 1u);
         const RecordedFileDialog& asked = platform.fileDialogs.front();
         EXPECT_TRUE(asked.save);
-        const auto target = *exportTargetForIndex(c.item);
-        EXPECT_EQ(asked.request.filter, saveFilterText(target));
+        EXPECT_EQ(asked.request.filter, dialogTargets()[c.item]->filterText());
         EXPECT_EQ(asked.request.filterIndex, 1);
         EXPECT_EQ(asked.request.fileName, "");
         EXPECT_EQ(asked.request.initialFolder, rememberedBefore);

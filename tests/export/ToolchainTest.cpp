@@ -6,6 +6,7 @@
 #include "ReferenceDecoding.h"
 
 #include "export/PackCharacter.h"
+#include "support/MissingTool.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -128,7 +129,8 @@ RunResult runTool(const QString& program, const QStringList& args, const QString
     return r;
 }
 
-// The tool's path, or empty; a missing tool skips its test with a reason.
+// The tool's path, or empty; a missing tool ends its test through
+// ZELVIK_MISSING_TOOL.
 QString tool(const char* name) {
     return QStandardPaths::findExecutable(QString::fromLatin1(name));
 }
@@ -136,7 +138,7 @@ QString tool(const char* name) {
 #define REQUIRE_TOOL(var, name)                                                                    \
     const QString var = tool(name);                                                                \
     if (var.isEmpty())                                                                             \
-        GTEST_SKIP() << name << " is not installed (tools/install-deps.sh installs it)";
+        ZELVIK_MISSING_TOOL(name << " is not installed (tools/install-deps.sh installs it)");
 
 // Memory image of an Intel hex file.
 std::map<unsigned, std::uint8_t> readIntelHex(const QString& path) {
@@ -331,7 +333,7 @@ TEST(Toolchain, CSourceCompilesForMicrocontrollersWithoutWarnings) {
     const QString sdcc = tool("sdcc");
     const QString avrGcc = tool("avr-gcc");
     if (sdcc.isEmpty() && avrGcc.isEmpty())
-        GTEST_SKIP() << "neither sdcc nor avr-gcc is installed (tools/install-deps.sh)";
+        ZELVIK_MISSING_TOOL("neither sdcc nor avr-gcc is installed (tools/install-deps.sh)");
     QTemporaryDir dir;
     const FontModel font = toolchainFont("fnt");
     for (const bool vertical : {true, false}) {
@@ -355,7 +357,7 @@ TEST(Toolchain, CSourceCompilesForMicrocontrollersWithoutWarnings) {
         }
     }
     if (sdcc.isEmpty())
-        GTEST_SKIP() << "sdcc is not installed; avr-gcc passed";
+        ZELVIK_MISSING_TOOL("sdcc is not installed; avr-gcc passed");
     if (avrGcc.isEmpty())
-        GTEST_SKIP() << "avr-gcc is not installed; sdcc passed";
+        ZELVIK_MISSING_TOOL("avr-gcc is not installed; sdcc passed");
 }

@@ -34,19 +34,18 @@ TEST(FontFileWriter, FullDeviceLeavesTheOldFileAndNoTemporaryFile) {
         const QString path = folder + "/font.fnt";
         const FontModel font = sampleFont();
         // Version 1.0 (33436 bytes) fits; version 2.0 (263708 bytes) cannot.
-        if (writeFontFile(path, FontFileVersion::V1, "old", 16, font) != WriteFontOutcome::Success)
+        if (!writeFontFile(path, FontFileVersion::V1, "old", 16, font))
             return 1;
         const std::string old = readFileBytes(path);
-        QString detail;
-        if (writeFontFile(path, FontFileVersion::V2, "new", 16, font, &detail) !=
-            WriteFontOutcome::CannotCreate)
+        const Result full = writeFontFile(path, FontFileVersion::V2, "new", 16, font);
+        if (full.failure != Failure::CannotCreate)
             return 2;
-        if (detail.isEmpty())
+        if (full.reason.isEmpty())
             return 3;
         if (readFileBytes(path) != old)
             return 4;
-        if (writeFontFile(folder + "/other.fnt", FontFileVersion::V2, "new", 16, font) !=
-            WriteFontOutcome::CannotCreate)
+        if (writeFontFile(folder + "/other.fnt", FontFileVersion::V2, "new", 16, font).failure !=
+            Failure::CannotCreate)
             return 5;
         if (filesIn(folder) != QStringList{"font.fnt"})
             return 6;
@@ -62,15 +61,14 @@ TEST(FontFileWriter, ReadOnlyFileSystemLeavesTheOldFile) {
     const QString folder = dir.path();
     const int status = runOnPrivateTmpfs(folder, 1024 * 1024, [&folder] {
         const QString path = folder + "/font.fnt";
-        if (writeFontFile(path, FontFileVersion::V1, "old", 16, newFont()) !=
-            WriteFontOutcome::Success)
+        if (!writeFontFile(path, FontFileVersion::V1, "old", 16, newFont()))
             return 1;
         const std::string old = readFileBytes(path);
         if (mount(nullptr, QFile::encodeName(folder).constData(), nullptr, MS_REMOUNT | MS_RDONLY,
                   nullptr) != 0)
             return kCannotSetUp;
-        if (writeFontFile(path, FontFileVersion::V2, "new", 16, sampleFont()) !=
-            WriteFontOutcome::CannotCreate)
+        if (writeFontFile(path, FontFileVersion::V2, "new", 16, sampleFont()).failure !=
+            Failure::CannotCreate)
             return 2;
         if (readFileBytes(path) != old || filesIn(folder) != QStringList{"font.fnt"})
             return 3;
@@ -86,13 +84,12 @@ TEST(SettingsFile, ReadOnlyFileSystemIsReportedAndTheOldFileKept) {
     const QString folder = dir.path();
     const int status = runOnPrivateTmpfs(folder, 64 * 1024, [&folder] {
         SettingsFile settings(settingsFilePath(folder));
-        if (!settings.writeString("PATH", "save_path", "/old/").ok)
+        if (!settings.writeString("PATH", "save_path", "/old/"))
             return 1;
         if (!remountReadOnly(folder))
             return kCannotSetUp;
-        const SettingsWriteResult result =
-            writeRememberedFolders(settings, {"/s/", "/o/", "/e/", "/i/"});
-        if (result.ok || !result.message.contains(settings.path()))
+        const Result result = writeRememberedFolders(settings, {"/s/", "/o/", "/e/", "/i/"});
+        if (result || !result.message.contains(settings.path()))
             return 2;
         if (readFileBytes(settings.path()) != "[PATH]\nsave_path=/old/\n")
             return 3;

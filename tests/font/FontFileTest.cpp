@@ -33,7 +33,7 @@ TEST(FontFileLayout, NewFontWithIdentifierAbcHasTheDocumentedSizes) {
 
     QTemporaryDir dir;
     const QString path = dir.filePath("abc.fnt");
-    ASSERT_EQ(writeFontFile(path, FontFileVersion::V2, "abc", 16, font), WriteFontOutcome::Success);
+    ASSERT_TRUE(writeFontFile(path, FontFileVersion::V2, "abc", 16, font));
     EXPECT_EQ(QFileInfo(path).size(), 263708);
 }
 
@@ -72,12 +72,10 @@ TEST(FontFileRoundTrip, ReadingAndWritingAgainGivesTheSameBytes) {
         QTemporaryDir dir;
         const QString first = dir.filePath("first.fnt");
         const QString second = dir.filePath("second.fnt");
-        ASSERT_EQ(writeFontFile(first, v, font.fontIdentifier, font.ySize, font),
-                  WriteFontOutcome::Success);
+        ASSERT_TRUE(writeFontFile(first, v, font.fontIdentifier, font.ySize, font));
         FontModel loaded = newFont();
-        ASSERT_EQ(readFontFile(first, loaded), ReadFontOutcome::Success);
-        ASSERT_EQ(writeFontFile(second, v, loaded.fontIdentifier, loaded.ySize, loaded),
-                  WriteFontOutcome::Success);
+        ASSERT_TRUE(readFontFile(first, loaded));
+        ASSERT_TRUE(writeFontFile(second, v, loaded.fontIdentifier, loaded.ySize, loaded));
         EXPECT_EQ(readFileBytes(first), readFileBytes(second));
         EXPECT_EQ(loaded.fontIdentifier, font.fontIdentifier);
         EXPECT_EQ(loaded.slots[0x8A].name, "\x8A_caron"); // bytes kept as they are
@@ -103,12 +101,12 @@ TEST(FontFileRoundTrip, VersionOneLoadsWithColumns8To31AndRows16To31Cleared) {
         slot.pixels.fill(1);
     QTemporaryDir dir;
     const QString path = dir.filePath("v1.fnt");
-    ASSERT_EQ(writeFontFile(path, FontFileVersion::V1, "abc", 16, full), WriteFontOutcome::Success);
+    ASSERT_TRUE(writeFontFile(path, FontFileVersion::V1, "abc", 16, full));
 
     FontModel loaded = newFont();
     for (auto& slot : loaded.slots)
         slot.pixels.fill(1); // whatever the slots held before
-    ASSERT_EQ(readFontFile(path, loaded), ReadFontOutcome::Success);
+    ASSERT_TRUE(readFontFile(path, loaded));
     for (int i = 0; i < kSlotCount; ++i) {
         for (int x = 0; x < kMatrixEdge; ++x) {
             for (int y = 0; y < kMatrixEdge; ++y) {
@@ -127,7 +125,7 @@ TEST(FontFileRoundTrip, BytesAfterTheLastSlotAreIgnored) {
     QTemporaryDir dir;
     writeFileBytes(dir.filePath("long.fnt"), bytes);
     FontModel font = newFont();
-    EXPECT_EQ(readFontFile(dir.filePath("long.fnt"), font), ReadFontOutcome::Success);
+    EXPECT_TRUE(readFontFile(dir.filePath("long.fnt"), font));
     EXPECT_EQ(font.fontIdentifier, "abc");
 }
 
@@ -200,7 +198,7 @@ TEST(FontFileDamaged, RefusedAsAWholeAndTheFontInMemoryStaysAsItWas) {
         EXPECT_FALSE(parseFontFile(bytes)) << what;
         const QString path = dir.filePath("damaged.fnt");
         writeFileBytes(path, bytes);
-        EXPECT_EQ(readFontFile(path, loaded), ReadFontOutcome::InvalidFormat) << what;
+        EXPECT_EQ(readFontFile(path, loaded).failure, Failure::InvalidFormat) << what;
         EXPECT_EQ(
             serializeFontFile(FontFileVersion::V2, loaded.fontIdentifier, loaded.ySize, loaded),
             before)
@@ -296,35 +294,38 @@ TEST(FontFileWriter, KeepsEveryFileItWritesReadable) {
 TEST(FontFileReader, ReportsFilesThatCannotBeOpened) {
     QTemporaryDir dir;
     FontModel font = sampleFont();
-    EXPECT_EQ(readFontFile(dir.filePath("missing.fnt"), font), ReadFontOutcome::CannotOpen);
-    EXPECT_EQ(readFontFile(dir.path(), font), ReadFontOutcome::CannotOpen);
+    EXPECT_EQ(readFontFile(dir.filePath("missing.fnt"), font).failure, Failure::CannotOpen);
+    EXPECT_EQ(readFontFile(dir.path(), font).failure, Failure::CannotOpen);
     EXPECT_EQ(font.fontIdentifier, sampleFont().fontIdentifier);
-    EXPECT_STREQ(fontFileMessage(ReadFontOutcome::CannotOpen), "Can't open font file!");
-    EXPECT_STREQ(fontFileMessage(ReadFontOutcome::InvalidFormat),
-                 "Invalid font file format or version!");
-    EXPECT_STREQ(fontFileMessage(WriteFontOutcome::CannotCreate), "Can't create font file!");
+    const Result missing = readFontFile(dir.filePath("missing.fnt"), font);
+    EXPECT_EQ(missing.message, "Can't open font file!");
+    EXPECT_FALSE(missing.reason.isEmpty()) << "the system says why";
+    writeFileBytes(dir.filePath("damaged.fnt"), "Zelvik_glyphV2.0");
+    EXPECT_EQ(readFontFile(dir.filePath("damaged.fnt"), font).message,
+              "Invalid font file format or version!");
+    EXPECT_EQ(writeFontFile(dir.filePath("no/x.fnt"), FontFileVersion::V2, "abc", 16, font).message,
+              "Can't create font file!");
 }
 
 TEST(FontFileWriter, ReplacesAnOldFileWhole) {
     QTemporaryDir dir;
     const QString path = dir.filePath("font.fnt");
     writeFileBytes(path, std::string(400000, 'x')); // longer than any font file
-    ASSERT_EQ(writeFontFile(path, FontFileVersion::V1, "abc", 16, newFont()),
-              WriteFontOutcome::Success);
+    ASSERT_TRUE(writeFontFile(path, FontFileVersion::V1, "abc", 16, newFont()));
     EXPECT_EQ(QFileInfo(path).size(), 33436);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"font.fnt"});
 }
 
 TEST(FontFileWriter, FailsWithoutTouchingAnythingWhenTheFileCannotBeCreated) {
     QTemporaryDir dir;
-    QString detail;
-    EXPECT_EQ(writeFontFile(dir.filePath("no/such/folder/x.fnt"), FontFileVersion::V2, "abc", 16,
-                            newFont(), &detail),
-              WriteFontOutcome::CannotCreate);
-    EXPECT_FALSE(detail.isEmpty());
+    const Result missingFolder = writeFontFile(dir.filePath("no/such/folder/x.fnt"),
+                                               FontFileVersion::V2, "abc", 16, newFont());
+    EXPECT_EQ(missingFolder.failure, Failure::CannotCreate);
+    EXPECT_FALSE(missingFolder.reason.isEmpty());
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.fnt"));
-    EXPECT_EQ(writeFontFile(dir.filePath("taken.fnt"), FontFileVersion::V2, "abc", 16, newFont()),
-              WriteFontOutcome::CannotCreate);
+    EXPECT_EQ(
+        writeFontFile(dir.filePath("taken.fnt"), FontFileVersion::V2, "abc", 16, newFont()).failure,
+        Failure::CannotCreate);
     EXPECT_TRUE(QFileInfo(dir.filePath("taken.fnt")).isDir());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{});
 }
@@ -333,11 +334,9 @@ TEST(FontFileWriter, WritesThroughASymlinkAndKeepsIt) {
     QTemporaryDir dir;
     const QString target = dir.filePath("real.fnt");
     const QString link = dir.filePath("link.fnt");
-    ASSERT_EQ(writeFontFile(target, FontFileVersion::V1, "old", 16, newFont()),
-              WriteFontOutcome::Success);
+    ASSERT_TRUE(writeFontFile(target, FontFileVersion::V1, "old", 16, newFont()));
     ASSERT_TRUE(QFile::link(target, link));
-    ASSERT_EQ(writeFontFile(link, FontFileVersion::V2, "new", 16, newFont()),
-              WriteFontOutcome::Success);
+    ASSERT_TRUE(writeFontFile(link, FontFileVersion::V2, "new", 16, newFont()));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(readFileBytes(target), serializeFontFile(FontFileVersion::V2, "new", 16, newFont()));
 }
@@ -346,8 +345,7 @@ TEST(FontFileWriter, WritesThroughASymlinkAndKeepsIt) {
 TEST(FontFileWriter, ReadOnlyFolderLeavesTheOldFileAndNoTemporaryFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("font.fnt");
-    ASSERT_EQ(writeFontFile(path, FontFileVersion::V1, "old", 16, newFont()),
-              WriteFontOutcome::Success);
+    ASSERT_TRUE(writeFontFile(path, FontFileVersion::V1, "old", 16, newFont()));
     const std::string old = readFileBytes(path);
     ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
     if (access(QFile::encodeName(dir.path()).constData(), W_OK) == 0) {
@@ -355,10 +353,9 @@ TEST(FontFileWriter, ReadOnlyFolderLeavesTheOldFileAndNoTemporaryFile) {
         GTEST_SKIP() << "this user may write into read-only folders (root); "
                         "the read-only file system case covers it";
     }
-    const WriteFontOutcome outcome =
-        writeFontFile(path, FontFileVersion::V2, "new", 16, sampleFont());
+    const Result outcome = writeFontFile(path, FontFileVersion::V2, "new", 16, sampleFont());
     chmod(QFile::encodeName(dir.path()).constData(), 0755);
-    EXPECT_EQ(outcome, WriteFontOutcome::CannotCreate);
+    EXPECT_EQ(outcome.failure, Failure::CannotCreate);
     EXPECT_EQ(readFileBytes(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"font.fnt"});
 }

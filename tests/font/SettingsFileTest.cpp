@@ -52,7 +52,7 @@ TEST(SettingsFile, WithoutAFileEveryDialogStartsInTheHomeFolder) {
 TEST(SettingsFile, FirstCloseWritesTheFourFoldersAndNoHelpKey) {
     QTemporaryDir startup;
     SettingsFile settings(settingsFilePath(startup.path()));
-    ASSERT_TRUE(writeRememberedFolders(settings, someFolders()).ok);
+    ASSERT_TRUE(writeRememberedFolders(settings, someFolders()));
     EXPECT_EQ(readText(settings.path()), "[PATH]\n"
                                          "export_image_path=/pictures/\n"
                                          "save_path=/fonts/save/\n"
@@ -83,7 +83,7 @@ TEST(SettingsFile, HandEditedFileKeepsEverythingButTheFoldersWritten) {
     EXPECT_EQ(settings.readString("other", "Save_Path", "-"), "not ours");
     EXPECT_EQ(readHelpPath(settings, startup.path()), startup.path() + "/doc/manual.html");
 
-    ASSERT_TRUE(writeRememberedFolders(settings, someFolders()).ok);
+    ASSERT_TRUE(writeRememberedFolders(settings, someFolders()));
     EXPECT_EQ(readText(settings.path()), "; my notes\r\n"
                                          "[Other]\r\n"
                                          "save_path=not ours\r\n"
@@ -122,22 +122,22 @@ TEST(SettingsFile, ValuesAsUsersWriteThem) {
 TEST(SettingsFile, LineBreakInAValueCannotBreakTheFile) {
     QTemporaryDir startup;
     SettingsFile settings(settingsFilePath(startup.path()));
-    ASSERT_TRUE(settings.writeString("PATH", "save_path", "/a\n[Evil]\nb/").ok);
-    ASSERT_TRUE(settings.writeString("PATH", "open_path", "/o/").ok);
+    ASSERT_TRUE(settings.writeString("PATH", "save_path", "/a\n[Evil]\nb/"));
+    ASSERT_TRUE(settings.writeString("PATH", "open_path", "/o/"));
     EXPECT_EQ(readText(settings.path()), "[PATH]\nsave_path=/a[Evil]b/\nopen_path=/o/\n");
 }
 
 TEST(SettingsFile, FailedWriteNamesTheFileAndLeavesTheOldOne) {
     QTemporaryDir startup;
     SettingsFile missingFolder(startup.filePath("gone/config.ini"));
-    const SettingsWriteResult result = writeRememberedFolders(missingFolder, someFolders());
-    EXPECT_FALSE(result.ok);
+    const Result result = writeRememberedFolders(missingFolder, someFolders());
+    EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.message, "Can't write settings file!\n" + startup.filePath("gone/config.ini"));
 
     // A settings file that is a folder cannot be replaced either.
     ASSERT_TRUE(QDir(startup.path()).mkdir("config.ini"));
     SettingsFile folder(settingsFilePath(startup.path()));
-    EXPECT_FALSE(writeRememberedFolders(folder, someFolders()).ok);
+    EXPECT_FALSE(writeRememberedFolders(folder, someFolders()));
     EXPECT_EQ(readRememberedFolders(folder).savePath, homeFolder());
 }
 
@@ -152,9 +152,9 @@ TEST(SettingsFile, ReadOnlyFolderIsReportedWhenTheUserCannotWriteThere) {
         chmod(folder.constData(), 0755);
         GTEST_SKIP() << "this user may write into read-only folders (root)";
     }
-    const SettingsWriteResult result = writeRememberedFolders(settings, someFolders());
+    const Result result = writeRememberedFolders(settings, someFolders());
     chmod(folder.constData(), 0755);
-    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.ok());
     EXPECT_TRUE(result.message.contains(settings.path()));
     EXPECT_EQ(readText(settings.path()), "[PATH]\nsave_path=/old/\n");
 }

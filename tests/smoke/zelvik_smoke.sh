@@ -2,16 +2,18 @@
 # Starts the real editor in a real X server, waits for its window titled
 # "Zelvik", closes it with Alt+F4 as a person would and expects exit status 0
 # and config.ini in the (temporary) start-up folder.
-# Usage: zelvik_smoke.sh path/to/zelvik
-# Exits 77 (skipped) when xvfb-run or xdotool is missing.
+# Usage: zelvik_smoke.sh path/to/zelvik path/to/missing_tool
+# When xvfb-run, xdotool or xauth is missing, missing_tool decides: skipped
+# (77), or failed under CI.
 set -u
 
 if [ "${1:-}" != "--inside" ]; then
-    zelvik=${1:?usage: $0 path/to/zelvik}
+    zelvik=${1:?usage: $0 path/to/zelvik path/to/missing_tool}
+    missing_tool=${2:?usage: $0 path/to/zelvik path/to/missing_tool}
     for tool in xvfb-run xdotool xauth; do
         if ! command -v "$tool" >/dev/null 2>&1; then
-            echo "SKIPPED: $tool is not installed (tools/install-deps.sh installs it)"
-            exit 77
+            "$missing_tool" "$tool is not installed (tools/install-deps.sh installs it)"
+            exit $?
         fi
     done
     # A real X window, not the offscreen platform the widget tests use.

@@ -1,5 +1,7 @@
 #include "export/ui/TFormE.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,60 +19,84 @@ namespace zelvik {
 
 namespace {
 
-struct PageNames {
+enum class IconShape {
+    Chip,  // an assembler target: a chip with pins
+    Sheet, // a source target: a sheet of text
+};
+
+// What only the dialog knows of a target's page: the names of its controls
+// (each page has the same controls under names of its own) and its list icon.
+struct PageLook {
+    ExportTarget target;
     const char* sheet;
     const char* vertical;
     const char* horizontal;
     std::array<const char*, 5> verticalBoxes;
     std::array<const char*, 5> horizontalBoxes;
+    IconShape icon;
+    QRgb colour;
 };
 
-// Each page has the same controls under names of its own.
-constexpr PageNames kPageNames[kExportTargetCount] = {
-    {"TabSheet1",
+constexpr PageLook kPageLooks[] = {
+    {ExportTarget::C51,
+     "TabSheet1",
      "RBc51vertikal",
      "RBc51horizontal",
      {"CBc51VtsMSB", "CBc51VrightFirst", "CBc51ValignMSB", "CBc51Vinv", "CBc51Vbe"},
-     {"CBc51HrsLSB", "CBc51HbsFirst", "CBc51HalignMSB", "CBc51Hinv", "CBc51Hbe"}},
-    {"TabSheet2",
+     {"CBc51HrsLSB", "CBc51HbsFirst", "CBc51HalignMSB", "CBc51Hinv", "CBc51Hbe"},
+     IconShape::Chip,
+     0x202020},
+    {ExportTarget::Avr,
+     "TabSheet2",
      "RBavrVertical",
      "RBavrHorizontal",
      {"CBavrVtsMSB", "CBavrVrsFirst", "CBavrVaMSB", "CBavrVinv", "CBavrVbe"},
-     {"CBavrHrsLSB", "CBavrHbsFirst", "CBavrHaMSB", "CBavrHinv", "CBavrHbe"}},
-    {"TabSheet3",
+     {"CBavrHrsLSB", "CBavrHbsFirst", "CBavrHaMSB", "CBavrHinv", "CBavrHbe"},
+     IconShape::Chip,
+     0x107040},
+    {ExportTarget::C,
+     "TabSheet3",
      "RBcVertical",
      "RBcHorizontal",
      {"CBcVtsMSB", "CBcVrsFirst", "CBcVaMSB", "CBcVinv", "CBcVbe"},
-     {"CBcHrsLSB", "CBcHbsFirst", "CBcHaMSB", "CBcHinv", "CBcHbe"}},
+     {"CBcHrsLSB", "CBcHbsFirst", "CBcHaMSB", "CBcHinv", "CBcHbe"},
+     IconShape::Sheet,
+     0x3060b0},
 };
+
+const PageLook& pageLook(ExportTarget target) {
+    for (const PageLook& look : kPageLooks) {
+        if (look.target == target)
+            return look;
+    }
+    qFatal("export target %d is in the dialog but has no page", static_cast<int>(target));
+}
 
 constexpr std::array<const char*, 5> kVerticalCaptions = {
     "Top side to MSB", "Right side first", "Align to MSB", "Invert colors", "Big endian"};
 constexpr std::array<const char*, 5> kHorizontalCaptions = {
     "Right side to LSB", "Bottom side first", "Align to MSB", "Invert colors", "Big endian"};
 
-// A 16 by 16 list icon: a chip with pins for the assembler targets, a sheet
-// of source for C/C++, each with its own colour.
-QIcon targetIcon(ExportTarget target) {
+// A 16 by 16 list icon in the page's colour.
+QIcon targetIcon(const PageLook& look) {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
-    if (target == ExportTarget::C) {
-        p.fillRect(2, 0, 12, 16, QColor(0x30, 0x60, 0xb0));
+    const QColor colour = QColor::fromRgb(look.colour);
+    if (look.icon == IconShape::Sheet) {
+        p.fillRect(2, 0, 12, 16, colour);
         p.fillRect(3, 1, 10, 14, Qt::white);
-        p.setPen(QColor(0x30, 0x60, 0xb0));
+        p.setPen(colour);
         for (int y = 4; y <= 12; y += 3)
             p.drawLine(5, y, 10 - (y % 2), y);
         return QIcon(pixmap);
     }
-    const QColor body =
-        target == ExportTarget::C51 ? QColor(0x20, 0x20, 0x20) : QColor(0x10, 0x70, 0x40);
     p.setPen(QColor(0x90, 0x90, 0x90));
     for (int y = 3; y <= 12; y += 3) {
         p.drawLine(0, y, 2, y);
         p.drawLine(13, y, 15, y);
     }
-    p.fillRect(3, 1, 10, 14, body);
+    p.fillRect(3, 1, 10, 14, colour);
     p.fillRect(5, 3, 2, 2, Qt::white); // the pin-1 mark
     return QIcon(pixmap);
 }
@@ -96,13 +122,12 @@ TFormE::TFormE(QWidget* parent) : QDialog(parent) {
     PCsrc->setObjectName("PCsrc");
     PCsrc->setUsesScrollButtons(false);
 
-    for (int index = 0; index < kExportTargetCount; ++index) {
-        const auto target = static_cast<ExportTarget>(index);
-        const PageNames& names = kPageNames[index];
-        const QString title = QString::fromUtf8(exportTargetTitle(target));
-        ComboSrcList->addItem(targetIcon(target), title);
+    for (const ExportTargetInfo* target : dialogTargets()) {
+        const PageLook& names = pageLook(target->id);
+        ComboSrcList->addItem(targetIcon(names), target->title);
+        targets_.push_back(target->id);
 
-        ExportPageControls& page = pages_[index];
+        ExportPageControls& page = pages_.emplace_back();
         page.sheet = new QWidget(PCsrc);
         page.sheet->setObjectName(names.sheet);
         auto* grid = new QGridLayout(page.sheet);
@@ -126,11 +151,11 @@ TFormE::TFormE(QWidget* parent) : QDialog(parent) {
         }
         grid->setColumnMinimumWidth(0, 130);
         grid->setContentsMargins(16, 10, 16, 10);
-        PCsrc->addTab(page.sheet, title);
+        PCsrc->addTab(page.sheet, target->title);
     }
-    TabSheet1 = pages_[0].sheet;
-    TabSheet2 = pages_[1].sheet;
-    TabSheet3 = pages_[2].sheet;
+    TabSheet1 = pages_.at(0).sheet;
+    TabSheet2 = pages_.at(1).sheet;
+    TabSheet3 = pages_.at(2).sheet;
 
     BtnSrcGen = new QPushButton(QStringLiteral("Generate source"), this);
     BtnSrcGen->setObjectName("BtnSrcGen");
@@ -154,11 +179,17 @@ TFormE::TFormE(QWidget* parent) : QDialog(parent) {
 }
 
 const ExportPageControls& TFormE::page(ExportTarget target) const {
-    return pages_[static_cast<int>(target)];
+    const auto found = std::find(targets_.begin(), targets_.end(), target);
+    if (found == targets_.end())
+        qFatal("export target %d has no page in the dialog", static_cast<int>(target));
+    return pages_[static_cast<std::size_t>(found - targets_.begin())];
 }
 
 std::optional<ExportTarget> TFormE::selectedTarget() const {
-    return exportTargetForIndex(ComboSrcList->currentIndex());
+    const int item = ComboSrcList->currentIndex();
+    if (item < 0 || item >= static_cast<int>(targets_.size()))
+        return std::nullopt;
+    return targets_[static_cast<std::size_t>(item)];
 }
 
 bool TFormE::verticalChosen(ExportTarget target) const {

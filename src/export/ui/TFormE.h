@@ -11,6 +11,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -37,7 +38,7 @@ class TFormE final : public QDialog {
 public:
     explicit TFormE(QWidget* parent);
 
-    // The page of a target, in list order.
+    // The page of a target the dialog offers.
     const ExportPageControls& page(ExportTarget target) const;
     // The target of the selected list item; nothing when no item is selected.
     std::optional<ExportTarget> selectedTarget() const;
@@ -63,7 +64,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    std::array<ExportPageControls, kExportTargetCount> pages_;
+    // The list's targets and their pages, in list order.
+    std::vector<ExportTarget> targets_;
+    std::vector<ExportPageControls> pages_;
 };
 
 } // namespace zelvik
