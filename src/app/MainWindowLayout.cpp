@@ -1,13 +1,13 @@
 // The main window's controls, menu and status bar, placed at fixed positions
 // on a window that cannot be resized, and wired to their handlers.
 
+#include "app/TForm1.h"
+#include "editor/ui/PixelGrid.h"
 #include "ui/Cp1250Validator.h"
 #include "ui/KeyPressFilter.h"
 #include "ui/PaintBox.h"
 #include "ui/PanelStatusBar.h"
-#include "app/TForm1.h"
 #include "ui/UpDown.h"
-#include "editor/ui/PixelGrid.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -289,6 +289,13 @@ void TForm1::connectHandlers() {
     new KeyPressFilter(EditCharCodeOrd, [this](QChar& key) { EditCharCodeOrdKeyPress(key); });
     new KeyPressFilter(EditCharName, [this](QChar& key) { EditCharNameKeyPress(key); });
     new KeyPressFilter(EditFontPrefix, [this](QChar& key) { EditFontPrefixKeyPress(key); });
+    // Edits by commands (Delete, cut, undo) mark like a typed key, but only
+    // when they change the text.
+    connect(EditCharName, &QLineEdit::textEdited, this, [this] { MarkEdited(); });
+    connect(EditFontPrefix, &QLineEdit::textEdited, this, [this] {
+        font_.fontModified = true;
+        UpdateStatusBar();
+    });
     onDoubleClick(EditCharName, [this] { EditCharNameDblClick(); });
 
     // Font commands.

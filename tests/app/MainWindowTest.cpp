@@ -1,10 +1,10 @@
 // The main window as the program starts: its windows, controls, menu, status
-// bar, and the one error box for pasted text that is no number.
+// bar, and the one error box for a number that does not fit.
 
-#include "ui/PanelStatusBar.h"
-#include "ui/UpDown.h"
 #include "editor/ui/PixelGrid.h"
 #include "support/AppFixture.h"
+#include "ui/PanelStatusBar.h"
+#include "ui/UpDown.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -254,15 +254,13 @@ TEST_F(MainWindow, OneAcceptedKeyInTheIdentifierMarksOnlyTheFont) {
     EXPECT_FALSE(font().characterModified);
 }
 
-TEST_F(MainWindow, PastedTextThatIsNoNumberIsReportedOnceAndChangesNothing) {
+TEST_F(MainWindow, NumberThatDoesNotFitIsReportedOnceAndChangesNothing) {
     struct Case {
         const char* field;
         const char* text;
     };
-    const Case cases[] = {{"EditXres", "abc"},
-                          {"EditYres", "1x"},
-                          {"EditCharCode", "99999999999"},
-                          {"EditXres", "-"}};
+    const Case cases[] = {
+        {"EditXres", "4294967297"}, {"EditYres", "2147483648"}, {"EditCharCode", "99999999999"}};
     for (const auto& c : cases) {
         platform.messages.clear();
         auto* field = control<QLineEdit>(c.field);

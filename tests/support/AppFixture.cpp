@@ -1,7 +1,7 @@
 #include "support/AppFixture.h"
 
-#include "ui/PanelStatusBar.h"
 #include "editor/ui/PixelGrid.h"
+#include "ui/PanelStatusBar.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -34,15 +34,19 @@ void AppFixture::pressEnter(QLineEdit* field) {
     QTest::keyClick(field, Qt::Key_Return);
 }
 
+void AppFixture::pressDelete(QLineEdit* field) {
+    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_Delete, QString(QChar(0x7F)), Qt::NoModifier);
+}
+
 void AppFixture::clearField(QLineEdit* field) {
     field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
+    pressDelete(field);
 }
 
 void AppFixture::pasteText(QLineEdit* field, const QString& text) {
     field->selectAll();
     QApplication::clipboard()->setText(text);
-    field->paste();
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
 }
 
 void AppFixture::clickListItem(int index) {
