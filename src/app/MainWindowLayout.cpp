@@ -5,6 +5,7 @@
 #include "editor/ui/PixelGrid.h"
 #include "ui/Cp1250Validator.h"
 #include "ui/KeyPressFilter.h"
+#include "ui/MenuShortcuts.h"
 #include "ui/PaintBox.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/UpDown.h"
@@ -239,6 +240,8 @@ void TForm1::createMenu() {
     MBtnHelp = menuItem(help, "MBtnHelp", "Help", QKeySequence("F1"), QStyle::SP_DialogHelpButton);
     MBtnAbout = menuItem(help, "MBtnAbout", "About", QKeySequence("Ctrl+A"),
                          QStyle::SP_MessageBoxInformation);
+    // Ctrl+A is About also in a field, which would take it for select all.
+    giveMenuShortcutsPriority(bar);
 }
 
 void TForm1::createStatusBar() {

@@ -1,5 +1,6 @@
 // The main window as the program starts: its windows, controls, menu, status
-// bar, and the one error box for a number that does not fit.
+// bar, menu shortcuts over fields, and the one error box for a number that
+// does not fit.
 
 #include "editor/ui/PixelGrid.h"
 #include "support/AppFixture.h"
@@ -14,6 +15,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QToolButton>
 
 using namespace zelvik;
@@ -282,4 +284,35 @@ TEST_F(MainWindow, NumberThatDoesNotFitIsReportedOnceAndChangesNothing) {
         EXPECT_FALSE(font().characterModified);
         EXPECT_FALSE(font().fontModified);
     }
+}
+
+TEST_F(MainWindow, MenuShortcutsWinOverTheControlWithTheFocus) {
+    QSignalSpy about(form().MBtnAbout, &QAction::triggered);
+    QSignalSpy help(form().MBtnHelp, &QAction::triggered);
+    const char* fields[] = {"EditCharName", "EditFontPrefix", "EditCharCode", "EditCharCodeOrd",
+                            "EditXres",     "EditYres",       "EgfYofs"};
+    int presses = 0;
+    for (const char* name : fields) {
+        auto* field = control<QLineEdit>(name);
+        const QString before = field->text();
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(about.count(), ++presses) << name;
+        EXPECT_FALSE(field->hasSelectedText()) << "Ctrl+A is About, not select all: " << name;
+        EXPECT_EQ(field->text(), before) << name;
+        QTest::keyClick(field, Qt::Key_F1);
+        EXPECT_EQ(help.count(), presses) << name;
+    }
+    QTest::keyClick(form().ListCharSet, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(about.count(), presses + 1);
+    EXPECT_FALSE(font().characterModified);
+    EXPECT_FALSE(font().fontModified);
+    EXPECT_EQ(control<QLineEdit>("EditCharCode")->text(), "0");
+
+    // Shortcuts no menu item binds stay the field's own.
+    QLineEdit* name = form().EditCharName;
+    name->setText("ab");
+    name->setSelection(0, 1);
+    QTest::keyClick(name, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(name->selectedText(), "ab");
 }
