@@ -1,20 +1,23 @@
 // Zelvik: the editor. It takes no arguments.
 
 #include "app/AppWindows.h"
+#include "app/TForm1.h"
 #include "ui/ApplicationError.h"
 #include "ui/QtPlatformServices.h"
-#include "app/TForm1.h"
+#include "ui/ReportingApplication.h"
 
-#include <QApplication>
 #include <QDir>
 
 int main(int argc, char** argv) {
     // The settings and help files lie relative to the folder we start in.
     const QString startupFolder = QDir::currentPath();
-    QApplication app(argc, argv);
+    zelvik::ReportingApplication app(argc, argv);
     QApplication::setApplicationName(zelvik::kProgramTitle);
     zelvik::QtPlatformServices platform;
     zelvik::AppWindows windows = zelvik::createAppWindows(platform, startupFolder);
+    app.reportErrorsTo(platform, windows.Form1.get());
     windows.Form1->show();
-    return app.exec();
+    const int status = app.exec();
+    app.stopReportingErrors();
+    return status;
 }

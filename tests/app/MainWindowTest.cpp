@@ -1,6 +1,6 @@
 // The main window as the program starts: its windows, controls, menu, status
 // bar, menu shortcuts over fields, and the one error box for a number that
-// does not fit.
+// does not fit and for an exception that escapes a handler.
 
 #include "editor/ui/PixelGrid.h"
 #include "support/AppFixture.h"
@@ -16,7 +16,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QToolButton>
+
+#include <stdexcept>
 
 using namespace zelvik;
 using namespace zelvik::test;
@@ -315,4 +318,26 @@ TEST_F(MainWindow, MenuShortcutsWinOverTheControlWithTheFocus) {
     name->setSelection(0, 1);
     QTest::keyClick(name, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(name->selectedText(), "ab");
+}
+
+TEST_F(MainWindow, AnExceptionFromAHandlerIsReportedAndTheProgramGoesOn) {
+    // A timer tick runs its handler the way the splash timer does.
+    QTimer tick;
+    tick.setSingleShot(true);
+    QObject::connect(&tick, &QTimer::timeout, &form(),
+                     [] { throw std::runtime_error("Out of memory while drawing"); });
+    for (std::size_t failures = 1; failures <= 2; ++failures) {
+        tick.start(0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return platform.messages.size() == failures; }));
+        const RecordedMessage& m = platform.messages.back();
+        EXPECT_EQ(m.text, "Out of memory while drawing");
+        EXPECT_EQ(m.caption, "Zelvik");
+        EXPECT_EQ(m.icon, MessageIcon::Error);
+        EXPECT_EQ(m.buttons, MessageButtons::Ok);
+    }
+
+    EXPECT_TRUE(form().isVisible());
+    clickCell(2, 3);
+    EXPECT_TRUE(pixel(2, 3));
+    EXPECT_EQ(platform.messages.size(), 2u);
 }

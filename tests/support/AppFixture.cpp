@@ -2,6 +2,7 @@
 
 #include "editor/ui/PixelGrid.h"
 #include "ui/PanelStatusBar.h"
+#include "ui/ReportingApplication.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,12 +13,16 @@ namespace zelvik::test {
 void AppFixture::SetUp() {
     ASSERT_TRUE(startupDir.isValid());
     windows = createAppWindows(platform, startupDir.path());
+    if (auto* app = ReportingApplication::instance())
+        app->reportErrorsTo(platform, &form());
     form().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
 }
 
 void AppFixture::TearDown() {
     EXPECT_TRUE(platform.scriptUsedUp()) << "scripted answers left over";
+    if (auto* app = ReportingApplication::instance())
+        app->stopReportingErrors();
     windows = AppWindows();
 }
 
