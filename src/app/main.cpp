@@ -15,9 +15,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(zelvik::kProgramTitle);
     zelvik::QtPlatformServices platform;
     zelvik::AppWindows windows = zelvik::createAppWindows(platform, startupFolder);
-    app.reportErrorsTo(platform, windows.Form1.get());
+    app.setErrorReport([&](const QString& message) {
+        zelvik::reportApplicationError(platform, windows.Form1.get(), message);
+    });
     windows.Form1->show();
     const int status = app.exec();
-    app.stopReportingErrors();
+    app.setErrorReport({});
     return status;
 }

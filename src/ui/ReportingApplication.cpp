@@ -1,9 +1,6 @@
 #include "ui/ReportingApplication.h"
 
-#include "ui/ApplicationError.h"
-
 #include <QScopedValueRollback>
-#include <QWidget>
 
 #include <exception>
 
@@ -15,14 +12,8 @@ ReportingApplication* ReportingApplication::instance() {
     return dynamic_cast<ReportingApplication*>(QCoreApplication::instance());
 }
 
-void ReportingApplication::reportErrorsTo(PlatformServices& platform, QWidget* parent) {
-    platform_ = &platform;
-    parent_ = parent;
-}
-
-void ReportingApplication::stopReportingErrors() {
-    platform_ = nullptr;
-    parent_ = nullptr;
+void ReportingApplication::setErrorReport(ErrorReport report) {
+    report_ = std::move(report);
 }
 
 bool ReportingApplication::notify(QObject* receiver, QEvent* event) {
@@ -39,13 +30,13 @@ bool ReportingApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void ReportingApplication::report(const QString& message) {
-    if (platform_ && !reporting_) {
+    if (report_ && !reporting_) {
         const QScopedValueRollback<bool> guard(reporting_, true);
         try {
-            reportApplicationError(*platform_, parent_, message);
+            report_(message);
             return;
         } catch (...) {
-            // The box itself failed; the log is all that is left.
+            // The box itself failed; stderr is all that is left.
         }
     }
     qCritical("%s", qUtf8Printable(message));

@@ -1,6 +1,7 @@
 #include "support/AppFixture.h"
 
 #include "editor/ui/PixelGrid.h"
+#include "ui/ApplicationError.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/ReportingApplication.h"
 
@@ -13,8 +14,10 @@ namespace zelvik::test {
 void AppFixture::SetUp() {
     ASSERT_TRUE(startupDir.isValid());
     windows = createAppWindows(platform, startupDir.path());
-    if (auto* app = ReportingApplication::instance())
-        app->reportErrorsTo(platform, &form());
+    if (auto* app = ReportingApplication::instance()) {
+        app->setErrorReport(
+            [this](const QString& message) { reportApplicationError(platform, &form(), message); });
+    }
     form().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
 }
@@ -22,7 +25,7 @@ void AppFixture::SetUp() {
 void AppFixture::TearDown() {
     EXPECT_TRUE(platform.scriptUsedUp()) << "scripted answers left over";
     if (auto* app = ReportingApplication::instance())
-        app->stopReportingErrors();
+        app->setErrorReport({});
     windows = AppWindows();
 }
 
