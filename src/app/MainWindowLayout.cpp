@@ -296,7 +296,7 @@ void TForm1::connectHandlers() {
     // when they change the text.
     connect(EditCharName, &QLineEdit::textEdited, this, [this] { MarkEdited(); });
     connect(EditFontPrefix, &QLineEdit::textEdited, this, [this] {
-        font_.fontModified = true;
+        fontModel().fontModified = true;
         UpdateStatusBar();
     });
     onDoubleClick(EditCharName, [this] { EditCharNameDblClick(); });

@@ -264,25 +264,22 @@ TEST_F(CharacterFields, DeleteMarksTheNameOrIdentifierOnlyWhenItDeletes) {
     EXPECT_FALSE(font().characterModified);
     EXPECT_FALSE(font().fontModified);
 
-    name()->setText("ab");
-    name()->setCursorPosition(2);
-    pressDelete(name());
-    EXPECT_FALSE(font().characterModified) << "nothing right of the cursor";
-    name()->setCursorPosition(0);
-    pressDelete(name());
-    EXPECT_EQ(name()->text(), "b");
-    EXPECT_TRUE(font().characterModified);
-    EXPECT_TRUE(font().fontModified);
-    EXPECT_EQ(panel(kPanelModified), "modified");
-
-    clearFlags();
-    prefix()->setText("fnt");
-    prefix()->setCursorPosition(0);
-    pressDelete(prefix());
-    EXPECT_EQ(prefix()->text(), "nt");
-    EXPECT_TRUE(font().fontModified);
-    EXPECT_FALSE(font().characterModified);
-    EXPECT_EQ(panel(kPanelFile), "  *");
+    // The name marks the character and the font, the identifier the font.
+    const std::pair<QLineEdit*, bool> fields[] = {{name(), true}, {prefix(), false}};
+    for (const auto& [field, marksCharacter] : fields) {
+        clearFlags();
+        field->setText("ab");
+        field->setCursorPosition(2);
+        pressDelete(field);
+        EXPECT_FALSE(font().fontModified) << "nothing right of the cursor";
+        field->setCursorPosition(0);
+        pressDelete(field);
+        EXPECT_EQ(field->text(), "b");
+        EXPECT_TRUE(font().fontModified);
+        EXPECT_EQ(font().characterModified, marksCharacter);
+        EXPECT_EQ(panel(kPanelFile), "  *");
+        EXPECT_EQ(panel(kPanelModified), marksCharacter ? "modified" : "");
+    }
 }
 
 TEST_F(CharacterFields, BackspaceInTheNameMarksLikeEveryTypedKey) {
