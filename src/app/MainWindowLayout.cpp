@@ -6,6 +6,7 @@
 #include "ui/Cp1250Validator.h"
 #include "ui/KeyPressFilter.h"
 #include "ui/ListClickFilter.h"
+#include "ui/MenuShortcuts.h"
 #include "ui/PaintBox.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/UpDown.h"
@@ -240,6 +241,8 @@ void TForm1::createMenu() {
     MBtnHelp = menuItem(help, "MBtnHelp", "Help", QKeySequence("F1"), QStyle::SP_DialogHelpButton);
     MBtnAbout = menuItem(help, "MBtnAbout", "About", QKeySequence("Ctrl+A"),
                          QStyle::SP_MessageBoxInformation);
+    // Ctrl+A is About also in a field, which would take it for select all.
+    giveMenuShortcutsPriority(bar);
 }
 
 void TForm1::createStatusBar() {
@@ -294,6 +297,10 @@ void TForm1::connectHandlers() {
     new KeyPressFilter(EditCharCodeOrd, [this](QChar& key) { EditCharCodeOrdKeyPress(key); });
     new KeyPressFilter(EditCharName, [this](QChar& key) { EditCharNameKeyPress(key); });
     new KeyPressFilter(EditFontPrefix, [this](QChar& key) { EditFontPrefixKeyPress(key); });
+    // Edits by commands (Delete, cut, undo) mark like a typed key, but only
+    // when they change the text.
+    connect(EditCharName, &QLineEdit::textEdited, this, [this] { MarkEdited(); });
+    connect(EditFontPrefix, &QLineEdit::textEdited, this, [this] { session_.markFontEdited(); });
     onDoubleClick(EditCharName, [this] { EditCharNameDblClick(); });
 
     // Font commands.

@@ -4,17 +4,22 @@
 #include "app/TForm1.h"
 #include "session/ApplicationError.h"
 #include "ui/QtPlatformServices.h"
+#include "ui/ReportingApplication.h"
 
-#include <QApplication>
 #include <QDir>
 
 int main(int argc, char** argv) {
     // The settings and help files lie relative to the folder we start in.
     const QString startupFolder = QDir::currentPath();
-    QApplication app(argc, argv);
+    zelvik::ReportingApplication app(argc, argv);
     QApplication::setApplicationName(zelvik::kProgramTitle);
     zelvik::QtPlatformServices platform;
     zelvik::AppWindows windows = zelvik::createAppWindows(platform, startupFolder);
+    app.setErrorReport([&](const QString& message) {
+        zelvik::reportApplicationError(platform, message);
+    });
     windows.Form1->show();
-    return app.exec();
+    const int status = app.exec();
+    app.setErrorReport({});
+    return status;
 }

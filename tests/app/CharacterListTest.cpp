@@ -261,7 +261,10 @@ TEST_F(CharacterList, NamesAndIdentifiersStayWithinWhatAFontCanStore) {
     pasteText(name, QString::fromUtf8("Жук"));
     EXPECT_EQ(name->text(), "ok") << "text outside Windows-1250 is refused";
     pasteText(name, QString::fromUtf8("Šok"));
-    EXPECT_EQ(name->text(), QString::fromUtf8("Šok")) << "Windows-1250 letters can be pasted";
+    EXPECT_EQ(name->text(), "ok") << "a paste passes the filter of typed keys: ASCII only";
+
+    // A font file may still hold Windows-1250 letters in a name.
+    name->setText(QString::fromUtf8("Šok"));
     QTest::mouseClick(control<QPushButton>("BtnSaveChar"), Qt::LeftButton);
     EXPECT_EQ(font().slots[0].name, "\x8Aok");
     EXPECT_EQ(item(0), QString::fromUtf8("#0   ' ' - Šok"));

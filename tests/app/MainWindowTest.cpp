@@ -1,10 +1,11 @@
 // The main window as the program starts: its windows, controls, menu, status
-// bar, and the one error box for pasted text that is no number.
+// bar, menu shortcuts over fields, and the one error box for a number that
+// does not fit and for an exception that escapes a handler.
 
-#include "ui/PanelStatusBar.h"
-#include "ui/UpDown.h"
 #include "editor/ui/PixelGrid.h"
 #include "support/AppFixture.h"
+#include "ui/PanelStatusBar.h"
+#include "ui/UpDown.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,7 +15,11 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QToolButton>
+
+#include <stdexcept>
 
 using namespace zelvik;
 using namespace zelvik::test;
@@ -254,15 +259,13 @@ TEST_F(MainWindow, OneAcceptedKeyInTheIdentifierMarksOnlyTheFont) {
     EXPECT_FALSE(font().characterModified);
 }
 
-TEST_F(MainWindow, PastedTextThatIsNoNumberIsReportedOnceAndChangesNothing) {
+TEST_F(MainWindow, NumberThatDoesNotFitIsReportedOnceAndChangesNothing) {
     struct Case {
         const char* field;
         const char* text;
     };
-    const Case cases[] = {{"EditXres", "abc"},
-                          {"EditYres", "1x"},
-                          {"EditCharCode", "99999999999"},
-                          {"EditXres", "-"}};
+    const Case cases[] = {
+        {"EditXres", "4294967297"}, {"EditYres", "2147483648"}, {"EditCharCode", "99999999999"}};
     for (const auto& c : cases) {
         platform.messages.clear();
         auto* field = control<QLineEdit>(c.field);
@@ -283,4 +286,57 @@ TEST_F(MainWindow, PastedTextThatIsNoNumberIsReportedOnceAndChangesNothing) {
         EXPECT_FALSE(font().characterModified);
         EXPECT_FALSE(font().fontModified);
     }
+}
+
+TEST_F(MainWindow, MenuShortcutsWinOverTheControlWithTheFocus) {
+    QSignalSpy about(form().MBtnAbout, &QAction::triggered);
+    QSignalSpy help(form().MBtnHelp, &QAction::triggered);
+    const char* fields[] = {"EditCharName", "EditFontPrefix", "EditCharCode", "EditCharCodeOrd",
+                            "EditXres",     "EditYres",       "EgfYofs"};
+    int presses = 0;
+    for (const char* name : fields) {
+        auto* field = control<QLineEdit>(name);
+        const QString before = field->text();
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(about.count(), ++presses) << name;
+        EXPECT_FALSE(field->hasSelectedText()) << "Ctrl+A is About, not select all: " << name;
+        EXPECT_EQ(field->text(), before) << name;
+        QTest::keyClick(field, Qt::Key_F1);
+        EXPECT_EQ(help.count(), presses) << name;
+    }
+    QTest::keyClick(form().ListCharSet, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(about.count(), presses + 1);
+    EXPECT_FALSE(font().characterModified);
+    EXPECT_FALSE(font().fontModified);
+    EXPECT_EQ(control<QLineEdit>("EditCharCode")->text(), "0");
+
+    // Shortcuts no menu item binds stay the field's own.
+    QLineEdit* name = form().EditCharName;
+    name->setText("ab");
+    name->setSelection(0, 1);
+    QTest::keyClick(name, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(name->selectedText(), "ab");
+}
+
+TEST_F(MainWindow, AnExceptionFromAHandlerIsReportedAndTheProgramGoesOn) {
+    // A timer tick runs its handler the way the splash timer does.
+    QTimer tick;
+    tick.setSingleShot(true);
+    QObject::connect(&tick, &QTimer::timeout, &form(),
+                     [] { throw std::runtime_error("Out of memory while drawing"); });
+    for (std::size_t failures = 1; failures <= 2; ++failures) {
+        tick.start(0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return platform.messages.size() == failures; }));
+        const RecordedMessage& m = platform.messages.back();
+        EXPECT_EQ(m.text, "Out of memory while drawing");
+        EXPECT_EQ(m.caption, "Zelvik");
+        EXPECT_EQ(m.icon, MessageIcon::Error);
+        EXPECT_EQ(m.buttons, MessageButtons::Ok);
+    }
+
+    EXPECT_TRUE(form().isVisible());
+    clickCell(2, 3);
+    EXPECT_TRUE(pixel(2, 3));
+    EXPECT_EQ(platform.messages.size(), 2u);
 }

@@ -1,13 +1,14 @@
 // The pixel grid, the size fields and spinners, clear, the shifts and the
 // symbol preview, driven with the mouse and the keyboard.
 
-#include "ui/PaintBox.h"
-#include "ui/UpDown.h"
 #include "editor/ui/PixelGrid.h"
 #include "support/AppFixture.h"
+#include "ui/PaintBox.h"
+#include "ui/UpDown.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QPushButton>
 #include <QToolButton>
@@ -182,8 +183,17 @@ TEST_F(MatrixEditor, SizeFieldsTakeOnlyDigitsAndBackspace) {
     EXPECT_EQ(field->text(), "81");
     QTest::keyClick(field, Qt::Key_Backspace);
     EXPECT_EQ(field->text(), "8");
-    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier); // no keyboard paste here
+    QApplication::clipboard()->setText("x-");
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier); // a paste obeys the same filter
     EXPECT_EQ(field->text(), "8");
+    QApplication::clipboard()->setText("2 4");
+    QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(field->text(), "824");
+    pressDelete(field); // at the end: nothing to delete
+    field->setCursorPosition(0);
+    pressDelete(field);
+    EXPECT_EQ(field->text(), "24");
+    EXPECT_EQ(working().xSize, 8) << "only Enter applies the size";
     EXPECT_FALSE(font().characterModified);
 }
 

@@ -1,7 +1,9 @@
 #include "support/AppFixture.h"
 
 #include "editor/ui/PixelGrid.h"
+#include "session/ApplicationError.h"
 #include "ui/PanelStatusBar.h"
+#include "ui/ReportingApplication.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,12 +14,18 @@ namespace zelvik::test {
 void AppFixture::SetUp() {
     ASSERT_TRUE(startupDir.isValid());
     windows = createAppWindows(platform, startupDir.path());
+    if (auto* app = ReportingApplication::instance()) {
+        app->setErrorReport(
+            [this](const QString& message) { reportApplicationError(platform, message); });
+    }
     form().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
 }
 
 void AppFixture::TearDown() {
     EXPECT_TRUE(platform.scriptUsedUp()) << "scripted answers left over";
+    if (auto* app = ReportingApplication::instance())
+        app->setErrorReport({});
     windows = AppWindows();
 }
 
@@ -34,15 +42,19 @@ void AppFixture::pressEnter(QLineEdit* field) {
     QTest::keyClick(field, Qt::Key_Return);
 }
 
+void AppFixture::pressDelete(QLineEdit* field) {
+    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_Delete, QString(QChar(0x7F)), Qt::NoModifier);
+}
+
 void AppFixture::clearField(QLineEdit* field) {
     field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
+    pressDelete(field);
 }
 
 void AppFixture::pasteText(QLineEdit* field, const QString& text) {
     field->selectAll();
     QApplication::clipboard()->setText(text);
-    field->paste();
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
 }
 
 void AppFixture::clickListItem(int index) {

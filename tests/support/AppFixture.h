@@ -38,9 +38,11 @@ protected:
     // Types `text` into a field key by key, as the keyboard would.
     void type(QLineEdit* field, const QString& text);
     void pressEnter(QLineEdit* field);
+    // The Delete key with the text X11 sends along, U+007F.
+    void pressDelete(QLineEdit* field);
     // Clears the field (select all + Delete; neither types a character).
     void clearField(QLineEdit* field);
-    // Replaces the field's text as a paste would: no key is typed.
+    // Selects the field's text and pastes `text` over it with Ctrl+V.
     void pasteText(QLineEdit* field, const QString& text);
 
     void clickListItem(int index);
