@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QShowEvent>
+#include <QTimer>
 
 namespace zelvik {
 
@@ -30,6 +31,7 @@ TForm1::TForm1(PlatformServices& platform, const QString& startupFolder, QWidget
 
     sampleText = ">>> double-click to enter sample text <<<";
     loadSettings();
+    createHelpAndSplash();
 
     resetFont(font_, working_);
     RefreshFontView();
@@ -68,6 +70,8 @@ void TForm1::FormShow() {
     // Every showing of the main window starts the export dialog at its first target.
     if (dialogs.FormE)
         dialogs.FormE->ComboSrcList->setCurrentIndex(0);
+    if (!splashShown_)
+        Timer1->start();
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -1,19 +1,27 @@
 #include "support/AppFixture.h"
 
-#include "ui/PanelStatusBar.h"
 #include "editor/ui/PixelGrid.h"
+#include "ui/PanelStatusBar.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QListWidget>
+#include <QTimer>
 
 namespace zelvik::test {
 
 void AppFixture::SetUp() {
     ASSERT_TRUE(startupDir.isValid());
     windows = createAppWindows(platform, startupDir.path());
-    form().show();
+    showMainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+}
+
+void AppFixture::showMainWindow() {
+    form().show();
+    // The start-up splash would come up in the middle of a test that runs the
+    // event loop for long enough; its own tests start it themselves.
+    form().Timer1->stop();
 }
 
 void AppFixture::TearDown() {
