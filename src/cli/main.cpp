@@ -10,7 +10,7 @@ namespace {
 
 const char* const kUsageText =
     "Usage: zelvik-cli COMMAND [ARGS]\n"
-    "       zelvik-cli --help | --version\n"
+    "   or: zelvik-cli --help | --version\n"
     "\n"
     "Commands:\n"
     "  info FONT.fnt\n"
