@@ -1,12 +1,13 @@
 # make run   installs what is missing, builds, and starts the editor
 # make test  installs what is missing, builds, and runs the whole test suite headless
 # make test-sanitize  the same suite built with AddressSanitizer and UBSan
+# make package-check  installs, validates and round-trips the Debian package
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize release-check bench clean
+.PHONY: all deps configure build run test test-sanitize package-check release-check bench clean
 
 all: build
 
@@ -34,6 +35,12 @@ test-sanitize: deps
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# Installing as a desktop program: the install tree, the menu entry and the
+# AppStream metadata validated, F1 in the installed editor, and the .deb
+# installed with apt, run and removed again (needs root or sudo).
+package-check: build
+	./tools/package-check.sh $(BUILD_DIR)
 
 # A packager's Release build, with GCC and with clang, warnings as errors.
 release-check: deps

@@ -15,6 +15,11 @@ packages=(
     clang libclang-rt-14-dev
     # the toolchains the exported sources are checked with
     gcc sdcc gcc-avr avr-libc avra mcu8051ide
+    # screenshots of the real window (import) and comparing them (compare)
+    imagemagick
+    # installing: the man page, the checks of the menu entry and the AppStream
+    # metadata, and CPack's Debian package (dpkg-shlibdeps, file)
+    help2man desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -23,7 +23,7 @@ AppWindows createAppWindows(WidgetPlatform& platform, const QString& startupFold
     windows.FormE = new TFormE(main);
     windows.FFForm = new TFFForm(main);
     windows.TxtForm = new TTxtForm(main);
-    windows.AForm = new TAForm(main);
+    windows.AForm = new TAForm(platform, main);
     windows.CCForm = new TCCForm(main);
     main->dialogs = {windows.FormE, windows.FFForm, windows.TxtForm, windows.AForm, windows.CCForm};
     return windows;

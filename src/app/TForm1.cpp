@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QShowEvent>
+#include <QTimer>
 
 namespace zelvik {
 
@@ -36,6 +37,7 @@ TForm1::TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* 
 
     sampleText = ">>> double-click to enter sample text <<<";
     loadSettings();
+    createHelpAndSplash();
 
     RefreshFontView();
     ShowSizes();
@@ -95,6 +97,8 @@ void TForm1::FormShow() {
     // Every showing of the main window starts the export dialog at its first target.
     if (dialogs.FormE)
         dialogs.FormE->ComboSrcList->setCurrentIndex(0);
+    if (!splashShown_)
+        Timer1->start();
 }
 
 void TForm1::showEvent(QShowEvent* event) {

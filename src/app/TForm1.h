@@ -33,6 +33,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QTimer;
 class QToolButton;
 
 namespace zelvik {
@@ -83,6 +84,8 @@ public:
     DialogFolders& folders;
     // The HTML help file, from the settings file at start-up.
     QString helpFilePath;
+    // The manual installed with the program, opened when helpFilePath has no file.
+    QString installedHelpPath;
     // The sample strip's text, Windows-1250 bytes.
     std::string sampleText;
 
@@ -154,6 +157,8 @@ public:
     // Help and about.
     void MBtnHelpClick();
     void MBtnAboutClick();
+    // The start-up splash: shows the about box for its two seconds.
+    void Timer1Timer();
 
     // Controls, named as on the form.
     QGroupBox* GroupBox1 = nullptr;
@@ -220,6 +225,8 @@ public:
     QAction* Generatecharsetimage1 = nullptr;
     QAction* MBtnHelp = nullptr;
     QAction* MBtnAbout = nullptr;
+    // 200 ms after the first showing: the start-up splash.
+    QTimer* Timer1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -248,12 +255,16 @@ private:
     void loadSettings();
     // When the close goes ahead: the dialog folders into the settings file.
     void saveSettings();
+    // The splash timer and where the installed manual lies.
+    void createHelpAndSplash();
 
     WidgetPlatform& platform_;
     QString startupFolder_;
     EditingSession session_;
     // Lives from start-up until the close goes ahead.
     std::unique_ptr<SettingsFile> settings_;
+    // The splash shows once, at the first showing of the window.
+    bool splashShown_ = false;
 };
 
 } // namespace zelvik

@@ -7,12 +7,16 @@
 #include "ui/ReportingApplication.h"
 
 #include <QDir>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     // The settings and help files lie relative to the folder we start in.
     const QString startupFolder = QDir::currentPath();
     zelvik::ReportingApplication app(argc, argv);
     QApplication::setApplicationName(zelvik::kProgramTitle);
+    // Ties the windows to the installed menu entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.Zelvik"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelvik/zelvik-logo.png")));
     zelvik::QtPlatformServices platform;
     zelvik::AppWindows windows = zelvik::createAppWindows(platform, startupFolder);
     app.setErrorReport([&](const QString& message) {

@@ -10,6 +10,7 @@ namespace {
 
 std::string usageText() {
     return "Usage: zelvik-cli COMMAND [ARGS]\n"
+           "   or: zelvik-cli --help | --version\n"
            "\n"
            "Commands:\n"
            "  info FONT.fnt\n"
@@ -37,6 +38,10 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << usageText();
+        return kSuccess;
+    }
+    if (command == "--version") {
+        std::cout << "zelvik-cli " ZELVIK_VERSION "\n";
         return kSuccess;
     }
     Args args(argv + 2, argv + argc);

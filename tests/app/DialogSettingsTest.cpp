@@ -21,7 +21,7 @@ protected:
     void restart() {
         windows = AppWindows();
         windows = createAppWindows(platform, startupDir.path());
-        form().show();
+        showMainWindow();
     }
 };
 

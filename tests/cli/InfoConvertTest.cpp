@@ -160,3 +160,12 @@ TEST(CliConvert, UsageErrorsExitWithTwo) {
         EXPECT_FALSE(run.err.empty());
     }
 }
+
+TEST(CliVersion, PrintsTheVersionOfTheAboutBox) {
+    const CliRun run = runCli({"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    // One line, "PROGRAM VERSION", as help2man and packagers read it.
+    EXPECT_EQ(run.out, "zelvik-cli 1.10\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(runCli({"--help"}).out.find("--version"), std::string::npos);
+}

@@ -46,7 +46,24 @@ if [ -z "$wid" ]; then
     exit 1
 fi
 echo "window $wid is up"
-sleep 0.5
+
+# The start-up splash holds the keyboard for its two seconds: let it come and go.
+splash_up() {
+    local w
+    for w in $(xdotool search --onlyvisible --class zelvik 2>/dev/null); do
+        xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 492x136' && return 0
+    done
+    return 1
+}
+for _ in $(seq 1 30); do
+    splash_up && break
+    sleep 0.1
+done
+for _ in $(seq 1 60); do
+    splash_up || break
+    sleep 0.1
+done
+sleep 0.2
 
 xdotool windowfocus --sync "$wid"
 xdotool key --clearmodifiers alt+F4

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QListWidget>
+#include <QTimer>
 
 namespace zelvik::test {
 
@@ -18,8 +19,15 @@ void AppFixture::SetUp() {
         app->setErrorReport(
             [this](const QString& message) { reportApplicationError(platform, message); });
     }
-    form().show();
+    showMainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+}
+
+void AppFixture::showMainWindow() {
+    form().show();
+    // The start-up splash would come up in the middle of a test that runs the
+    // event loop for long enough; its own tests start it themselves.
+    form().Timer1->stop();
 }
 
 void AppFixture::TearDown() {

@@ -32,6 +32,8 @@ protected:
         return widget;
     }
 
+    // Shows the main window without its start-up splash.
+    void showMainWindow();
     QString panel(int index) const;
     bool pixel(int x, int y) { return pixelSet(working().pixels, x, y); }
 

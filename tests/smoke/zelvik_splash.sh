@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The start-up splash in a real X server: the about box must come up about
+# 200 ms after the main window and leave the main window alone about two
+# seconds later. Saves a screenshot of each moment (splash.png and
+# after-splash.png) into OUTDIR, then closes the program with Alt+F4.
+# Usage: zelvik_splash.sh path/to/zelvik OUTDIR
+# Exits 77 (skipped) when a tool is missing, unless CI is set: then it fails.
+set -u
+
+if [ "${1:-}" != "--inside" ]; then
+    zelvik=${1:?usage: $0 path/to/zelvik OUTDIR}
+    outdir=${2:?usage: $0 path/to/zelvik OUTDIR}
+    for tool in xvfb-run xdotool xauth import compare; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "$tool is not installed (tools/install-deps.sh installs it)"
+            [ -n "${CI:-}" ] && exit 1
+            echo "SKIPPED"
+            exit 77
+        fi
+    done
+    mkdir -p "$outdir"
+    unset QT_QPA_PLATFORM
+    exec timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$zelvik" "$outdir"
+fi
+
+zelvik=$2
+outdir=$3
+workdir=$(mktemp -d)
+trap 'rm -rf "$workdir"' EXIT
+cd "$workdir"
+
+now() { echo $(($(date +%s%N) / 1000000)); } # milliseconds
+# "id x y width height" of each visible window of the program. Both windows
+# are named Zelvik (the box has no caption of its own), so sizes tell them apart.
+windows() {
+    local w
+    for w in $(xdotool search --onlyvisible --class zelvik 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
+        echo "$w $X $Y $WIDTH $HEIGHT"
+    done
+}
+find_main() { windows | awk '$4 == 776 { print; exit }'; }
+find_splash() { windows | awk '$4 == 492 && $5 == 136 { print; exit }'; }
+fail() {
+    echo "FAILED: $*"
+    kill "$pid" 2>/dev/null
+    exit 1
+}
+
+"$zelvik" &
+pid=$!
+
+main=""
+for _ in $(seq 1 300); do
+    main=$(find_main)
+    [ -n "$main" ] && break
+    kill -0 "$pid" 2>/dev/null || fail "zelvik ended before showing its window"
+    sleep 0.02
+done
+[ -n "$main" ] || fail "no main window appeared"
+main_at=$(now)
+[ -z "$(find_splash)" ] || fail "the splash was up together with the main window"
+
+splash=""
+while [ $(($(now) - main_at)) -lt 5000 ]; do
+    splash=$(find_splash)
+    [ -n "$splash" ] && break
+    sleep 0.01
+done
+[ -n "$splash" ] || fail "no splash within 5 s of the main window"
+splash_at=$(now)
+import -window root "$outdir/splash.png"
+delay=$((splash_at - main_at))
+echo "splash up ${delay} ms after the main window"
+[ "$delay" -le 1500 ] || fail "the splash came ${delay} ms after the main window, not about 200 ms"
+
+# Centred on the main window.
+read -r _ mx my mw mh <<<"$main"
+read -r _ sx sy sw sh <<<"$splash"
+dx=$(((sx + sw / 2) - (mx + mw / 2)))
+dy=$(((sy + sh / 2) - (my + mh / 2)))
+[ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || fail "the splash is not centred on the main window ($dx, $dy)"
+
+gone_at=""
+while [ $(($(now) - splash_at)) -lt 6000 ]; do
+    if [ -z "$(find_splash)" ]; then
+        gone_at=$(now)
+        break
+    fi
+    sleep 0.01
+done
+[ -n "$gone_at" ] || fail "the splash still shows 6 s after it came"
+shown=$((gone_at - splash_at))
+echo "splash shown for ${shown} ms"
+[ "$shown" -ge 1500 ] && [ "$shown" -le 3500 ] || fail "the splash showed ${shown} ms, not about 2 s"
+import -window root "$outdir/after-splash.png"
+[ -n "$(find_main)" ] || fail "the main window went with the splash"
+
+# The screenshots differ where the box was.
+region="${sw}x${sh}+${sx}+${sy}"
+changed=$(compare -metric AE "$outdir/splash.png[$region]" "$outdir/after-splash.png[$region]" null: 2>&1)
+[ "${changed%% *}" -gt 1000 ] 2>/dev/null || fail "the screenshots do not show the box ($changed pixels differ)"
+echo "screenshots in $outdir"
+
+# The main window takes the keyboard again.
+wid=${main%% *}
+xdotool windowfocus --sync "$wid"
+xdotool key --clearmodifiers alt+F4
+for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "zelvik still runs 10 s after Alt+F4"
+wait "$pid"
+status=$?
+echo "zelvik ended with status $status"
+exit "$status"
