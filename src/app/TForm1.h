@@ -14,8 +14,8 @@
 //   preview/CharsetImageCommand.cpp   the commands of the other menus
 
 #include "app/FontCommands.h"
-#include "session/PlatformServices.h"
 #include "font/FontModel.h"
+#include "session/PlatformServices.h"
 
 #include <QMainWindow>
 
@@ -38,6 +38,7 @@ class PaintBox;
 class SettingsFile;
 class PanelStatusBar;
 class PixelGrid;
+class SampleStripView;
 class UpDown;
 class TFormE;
 class TFFForm;
@@ -205,7 +206,7 @@ public:
     QPushButton* BtnSaveCharSet = nullptr;
     QPushButton* BtnGenSource = nullptr;
 
-    PaintBox* ImgTxt = nullptr;
+    SampleStripView* ImgTxt = nullptr;
     PanelStatusBar* SB1 = nullptr;
 
     QAction* MBtnNewFont = nullptr;
