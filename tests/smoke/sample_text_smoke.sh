@@ -29,7 +29,7 @@ cleanup() {
     rm -rf "$workdir"
 }
 trap cleanup EXIT
-cd "$workdir"
+cd "$workdir" || exit 1
 
 fail() {
     echo "FAILED: $*"
