@@ -16,7 +16,6 @@
 namespace zelvik {
 
 constexpr int kCharsetImageSize = 640;
-constexpr int kCharsetImageFileSize = 51262;
 inline const QString kCharsetImageFilter =
     QStringLiteral("Bitmap picture 1bit/pixel  (*.bmp)|*.bmp");
 inline const QString kCharsetImageExtension = QStringLiteral(".bmp");

@@ -15,7 +15,6 @@ namespace zelvik {
 constexpr int kSampleStripWidth = 762;
 constexpr int kSampleStripHeight = 50;
 constexpr int kMaxSampleTextLength = 128;
-constexpr std::string_view kInitialSampleText = ">>> double-click to enter sample text <<<";
 
 // The strip for `text` (Windows-1250 bytes, read up to the first zero byte):
 // white with a one-pixel black frame, the defined characters of the text side
