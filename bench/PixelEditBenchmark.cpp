@@ -1,11 +1,15 @@
 // One pixel edit in the character editor, from the mouse event to the
 // finished repaint of the grid and the preview, with a 32 by 32 character,
 // offscreen. Each iteration drags the held left (then right) button onto the
-// next cell, so every iteration really changes a pixel.
+// next cell, so every iteration really changes a pixel. Every preview paint
+// rebuilds the sample strip: the second case has a full sample text of 128
+// stored characters of 32 by 32 pixels.
 
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
 #include "editor/ui/PixelGrid.h"
+#include "preview/SampleStrip.h"
+#include "preview/ui/SampleStripView.h"
 #include "session/PlatformServices.h"
 #include "ui/PaintBox.h"
 
@@ -46,10 +50,33 @@ protected:
     }
 };
 
+// 128 characters of 32 by 32 pixels, each stored with ink, and a sample
+// text that uses all of them.
+void storeFullSampleText(TForm1& form) {
+    FontModel& font = form.fontModel();
+    std::string text;
+    for (int i = 0; i < kMaxSampleTextLength; ++i) {
+        const int code = 128 + i;
+        CharSlot& slot = font.slots[code];
+        slot.name = "c" + std::to_string(code);
+        slot.xSize = kMaxSize;
+        for (int x = 0; x < kMatrixEdge; ++x)
+            for (int y = 0; y < kMatrixEdge; ++y)
+                slot.pixels[pixelIndex(x, y)] = (x + y + i) % 3 == 0 ? 1 : 0;
+        text.push_back(static_cast<char>(code));
+    }
+    form.sampleText = text;
+}
+
 void BM_PixelEditToRepaint(benchmark::State& state) {
     SilentPlatform platform;
     AppWindows windows = createAppWindows(platform, QDir::tempPath());
     TForm1& form = *windows.Form1;
+    const bool fullSampleText = state.range(0) != 0;
+    state.SetLabel(fullSampleText ? "128 characters of 32x32 in the sample strip"
+                                  : "starting sample text, empty font");
+    if (fullSampleText)
+        storeFullSampleText(form);
     form.working().xSize = 32;
     form.ShowXSize(32);
     form.fontModel().ySize = 32;
@@ -60,6 +87,10 @@ void BM_PixelEditToRepaint(benchmark::State& state) {
         return;
     }
     QApplication::processEvents();
+    if (fullSampleText && form.ImgTxt->picture() == renderSampleStrip(FontModel(), "")) {
+        state.SkipWithError("the sample strip shows no characters");
+        return;
+    }
 
     PixelGrid* grid = form.DrawMatrix;
     PaintCounter gridPaints;
@@ -84,6 +115,9 @@ void BM_PixelEditToRepaint(benchmark::State& state) {
 }
 
 BENCHMARK(BM_PixelEditToRepaint)
+    ->ArgName("fullSampleText")
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMicrosecond)
     ->UseRealTime()
     ->Repetitions(9)

@@ -11,6 +11,8 @@ packages=(
     xvfb xauth xdotool x11-utils
     # fonts for the offscreen and X11 runs
     fonts-dejavu-core
+    # a second reader of the character set picture, and screenshots of the real window
+    imagemagick
     # clang's libFuzzer runtime for the font file fuzzer
     clang libclang-rt-14-dev
     # the toolchains the exported sources are checked with

@@ -3,6 +3,7 @@
 
 #include "app/TForm1.h"
 #include "editor/ui/PixelGrid.h"
+#include "preview/ui/SampleStripView.h"
 #include "ui/Cp1250Validator.h"
 #include "ui/KeyPressFilter.h"
 #include "ui/ListClickFilter.h"
@@ -201,7 +202,7 @@ void TForm1::createControls() {
     UpDown3 = place(new UpDown(EgfYofs, -32, 32, 0, GroupBox4), "UpDown3", 160, 255, 16, 22);
 
     // Sample text strip.
-    ImgTxt = new PaintBox(762, 50, client);
+    ImgTxt = new SampleStripView(client);
     ImgTxt->setObjectName("ImgTxt");
     ImgTxt->move(7, 464);
     ImgTxt->setToolTip("Double-click here to enter sample text");
@@ -319,7 +320,7 @@ void TForm1::connectHandlers() {
     connect(Generatesourcecode1, &QAction::triggered, this, [this] { BtnGenSourceClick(); });
     connect(Generatecharsetimage1, &QAction::triggered, this,
             [this] { Generatecharsetimage1Click(); });
-    connect(ImgTxt, &PaintBox::doubleClicked, this, [this] { ImgTxtDblClick(); });
+    connect(ImgTxt, &SampleStripView::doubleClicked, this, [this] { ImgTxtDblClick(); });
     connect(MBtnHelp, &QAction::triggered, this, [this] { MBtnHelpClick(); });
     connect(MBtnAbout, &QAction::triggered, this, [this] { MBtnAboutClick(); });
 }

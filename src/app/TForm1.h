@@ -42,6 +42,7 @@ class PaintBox;
 class SettingsFile;
 class PanelStatusBar;
 class PixelGrid;
+class SampleStripView;
 class UpDown;
 class TFormE;
 class TFFForm;
@@ -210,7 +211,7 @@ public:
     QPushButton* BtnSaveCharSet = nullptr;
     QPushButton* BtnGenSource = nullptr;
 
-    PaintBox* ImgTxt = nullptr;
+    SampleStripView* ImgTxt = nullptr;
     PanelStatusBar* SB1 = nullptr;
 
     QAction* MBtnNewFont = nullptr;

@@ -1,12 +1,30 @@
-// zelvik-cli COMMAND ...: see usage() below.
+// zelvik-cli COMMAND ...: the jobs that need no person, over the editor's own
+// core code. The usage text below lists the commands.
 #include "cli/CliCommands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <iostream>
+#include <memory>
 #include <string>
 
 namespace {
+
+using namespace zelvik::cli;
+
+struct Command {
+    const char* name;
+    int (*run)(const Args&);
+    // Commands that draw text or pictures need a QGuiApplication; the
+    // offscreen platform gives them one without a display.
+    bool draws;
+};
+
+const Command kCommands[] = {
+    {"info", runInfo, false},   {"convert", runConvert, false}, {"export", runExport, false},
+    {"image", runImage, true},  {"sample", runSample, true},
+};
 
 std::string usageText() {
     return "Usage: zelvik-cli COMMAND [ARGS]\n"
@@ -17,41 +35,65 @@ std::string usageText() {
            "      Print the font's version, identifier, sizes and defined characters.\n"
            "  convert FONT.fnt --version 1.0|2.0 -o OUT.fnt\n"
            "      Write the font in the chosen file version.\n" +
-           zelvik::cli::exportUsage() +
+           exportUsage() +
            "      Write the font as 8051 or AVR assembler, or as C with its header.\n"
            "      Vertical options: --top-side-to-msb --right-side-first\n"
            "      Horizontal options: --right-side-to-lsb --bottom-side-first\n"
            "      Both: --align-to-msb --invert-colors --big-endian\n"
+           "  image FONT.fnt -o CHARS.bmp\n"
+           "      Write the picture of all 256 codes, 640 by 640, 1 bit per pixel (BMP).\n"
+           "  sample FONT.fnt --text TEXT [--scale N] -o STRIP.png\n"
+           "      Write the sample strip for TEXT (Windows-1250, at most 128 characters)\n"
+           "      as a PNG picture of 762 by 50 pixels, each pixel N by N (1-16, default 1).\n"
            "\n"
            "Exit status: 0 success, 1 input refused or output not written, 2 usage error.\n";
+}
+
+// Qt's own notes (a missing runtime folder, font substitutions) are no
+// business of a script reading our stderr; real failures come back as Results.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "zelvik-cli: " << message.toLocal8Bit().constData() << '\n';
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv); // Qt's file classes want an application object
-    using namespace zelvik::cli;
+    const std::string name = argc < 2 ? std::string() : std::string(argv[1]);
+    const Command* command = nullptr;
+    for (const Command& c : kCommands) {
+        if (name == c.name)
+            command = &c;
+    }
+    // Qt sees only the program name, so that no word of ours is taken for one
+    // of its own options (-platform, -reverse).
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    qInstallMessageHandler(quietQtMessages);
+    std::unique_ptr<QCoreApplication> app;
+    if (command && command->draws) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    } else {
+        app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
+    }
+
     if (argc < 2) {
         std::cerr << usageText();
         return kUsage;
     }
-    const std::string command = argv[1];
-    if (command == "--help" || command == "-h" || command == "help") {
+    if (name == "--help" || name == "-h" || name == "help") {
         std::cout << usageText();
         return kSuccess;
     }
-    if (command == "--version") {
+    if (name == "--version") {
         std::cout << "zelvik-cli " ZELVIK_VERSION "\n";
         return kSuccess;
     }
-    Args args(argv + 2, argv + argc);
-    if (command == "info")
-        return runInfo(args);
-    if (command == "convert")
-        return runConvert(args);
-    if (command == "export")
-        return runExport(args);
-    printError("unknown command '" + command + "'");
-    std::cerr << usageText();
-    return kUsage;
+    if (!command) {
+        printError("unknown command '" + name + "'");
+        std::cerr << usageText();
+        return kUsage;
+    }
+    return command->run(Args(argv + 2, argv + argc));
 }
