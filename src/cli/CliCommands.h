@@ -16,6 +16,8 @@ using Args = std::vector<std::string>; // the words after the command name
 int runInfo(const Args& args);
 int runConvert(const Args& args);
 int runExport(const Args& args);
+// Needs a QGuiApplication.
+int runGenerate(const Args& args);
 
 // A message the editor shows in a box, for a terminal: line breaks become spaces.
 std::string oneLine(std::string message);
