@@ -15,6 +15,9 @@ QFont drawingFont(const QFont& chosen, int pixelSize) {
     // fringes, whatever the desktop's font settings say.
     font.setStyleStrategy(QFont::StyleStrategy(chosen.styleStrategy() | QFont::NoAntialias |
                                                QFont::NoSubpixelAntialias));
+    // The desktop's own hinting choice (X resources, a high-DPI screen) must
+    // not change the pixels: the editor and zelvik-cli draw the same glyphs.
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
@@ -31,6 +34,9 @@ double pointSizeFor(int pixels, double dotsPerInch) {
 QtGlyphRasterizer::QtGlyphRasterizer(const QFont& font)
     : font_(font), image_(kRasterEdge, kRasterEdge, QImage::Format_RGB32) {
     ascent_ = QFontMetrics(font_, &image_).ascent();
+    // The image is never shared, so its pixels stay where they are.
+    bits_ = image_.constBits();
+    bytesPerLine_ = image_.bytesPerLine();
 }
 
 void QtGlyphRasterizer::drawCharacter(char16_t character, int yOffset) {
@@ -45,7 +51,8 @@ void QtGlyphRasterizer::drawCharacter(char16_t character, int yOffset) {
 }
 
 std::uint32_t QtGlyphRasterizer::pixel(int x, int y) const {
-    const auto* line = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+    // Read once per pixel, 1024 times a character: no per-call checks.
+    const auto* line = reinterpret_cast<const QRgb*>(bits_ + y * bytesPerLine_);
     return line[x] & 0xFFFFFFu;
 }
 

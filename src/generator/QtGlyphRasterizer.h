@@ -29,12 +29,12 @@ public:
     void drawCharacter(char16_t character, int yOffset) override;
     std::uint32_t pixel(int x, int y) const override;
 
-    const QImage& image() const { return image_; }
-
 private:
     QFont font_;
-    QImage image_;
+    QImage image_; // never handed out: a copy would move its pixels on the next fill
     int ascent_ = 0;
+    const uchar* bits_ = nullptr;
+    qsizetype bytesPerLine_ = 0;
 };
 
 } // namespace zelvik
