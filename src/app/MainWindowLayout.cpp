@@ -316,6 +316,8 @@ void TForm1::connectHandlers() {
     // Generator, export, previews, help.
     connect(BtnGenfont, &QPushButton::clicked, this, [this] { BtnGenfontClick(); });
     connect(MBtnGenFont, &QAction::triggered, this, [this] { BtnGenfontClick(); });
+    connect(BtnSpecCustom, &QToolButton::clicked, this, [this] { BtnSpecCustomClick(); });
+    new KeyPressFilter(EgfYofs, [this](QChar& key) { EgfYofsKeyPress(key); });
     connect(BtnGenSource, &QPushButton::clicked, this, [this] { BtnGenSourceClick(); });
     connect(Generatesourcecode1, &QAction::triggered, this, [this] { BtnGenSourceClick(); });
     connect(Generatecharsetimage1, &QAction::triggered, this,

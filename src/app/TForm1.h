@@ -23,6 +23,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -149,6 +150,10 @@ public:
     bool ConfirmUnsavedChanges(const UnsavedChangesPrompt& prompt);
     // Font generator.
     void BtnGenfontClick();
+    void BtnSpecCustomClick();
+    void EgfYofsKeyPress(QChar& key);
+    // The font last accepted in the generator's font dialog; the dialog starts from it.
+    std::optional<QFont> FD1;
     // Source export.
     void BtnGenSourceClick();
     // Previews and images.

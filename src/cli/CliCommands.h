@@ -18,9 +18,10 @@ using Args = std::vector<std::string>; // the words after the command name
 int runInfo(const Args& args);
 int runConvert(const Args& args);
 int runExport(const Args& args);
-// These two draw, so they need the QGuiApplication that main() makes for them.
+// These draw, so they need the QGuiApplication that main() makes for them.
 int runImage(const Args& args);
 int runSample(const Args& args);
+int runGenerate(const Args& args);
 
 // A message the editor shows in a box, for a terminal: line breaks become spaces.
 std::string oneLine(std::string message);

@@ -23,7 +23,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"info", runInfo, false},   {"convert", runConvert, false}, {"export", runExport, false},
-    {"image", runImage, true},  {"sample", runSample, true},
+    {"image", runImage, true},  {"sample", runSample, true},   {"generate", runGenerate, true},
 };
 
 std::string usageText() {
@@ -45,6 +45,17 @@ std::string usageText() {
            "  sample FONT.fnt --text TEXT [--scale N] -o STRIP.png\n"
            "      Write the sample strip for TEXT (Windows-1250, at most 128 characters)\n"
            "      as a PNG picture of 762 by 50 pixels, each pixel N by N (1-16, default 1).\n"
+           "  generate (--family NAME | --font-file FILE.ttf|.otf) --pixel-size N [OPTIONS]\n"
+           "           --identifier ID [--version 2.0] -o OUT.fnt\n"
+           "      Render a font into a new font file, as the editor's \"Generate font\" does.\n"
+           "      --codes LIST      comma list of letters, digits, specials, high\n"
+           "                        (default letters,digits,specials: 0x20-0x7F)\n"
+           "      --high-codes all|czech   which of 0x80-0xFF 'high' renders (default all)\n"
+           "      --bold --italic   the face's style\n"
+           "      --no-align        keep every character's left bearing\n"
+           "      --align-digits    align 0-9 left like the rest\n"
+           "      --no-min-x-size   every character 32 pixels wide\n"
+           "      --y-offset N      move the characters down by N pixels (-32..32, default 0)\n"
            "\n"
            "Exit status: 0 success, 1 input refused or output not written, 2 usage error.\n";
 }

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The generator's window tests in a real X server instead of the offscreen
+# platform: the real main window generates a font through its button (the
+# font dialog answered from the test's script), saves it, and the file must
+# equal what zelvik-cli generate writes for the same choices.
+# Usage: generate_in_xvfb.sh path/to/gui_tests
+# Exits 77 (skipped) when xvfb-run is missing, unless CI is set: then it fails.
+set -u
+gui_tests=${1:?usage: $0 path/to/gui_tests}
+for tool in xvfb-run xauth; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "$tool is not installed (tools/install-deps.sh installs it)"
+        [ -n "${CI:-}" ] && exit 1
+        exit 77
+    fi
+done
+export QT_QPA_PLATFORM=xcb
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$gui_tests" \
+    --gtest_filter='GenerateFont.GeneratedThroughTheButton*:GenerateFont.TheButtonRenders*:GenerateFont.CustomCharacters*' \
+    2>&1 | tee "$log"
+status=${PIPESTATUS[0]}
+[ "$status" -eq 0 ] || exit "$status"
+# A renamed test would leave the filter matching nothing, and gtest content.
+if ! grep -q '^\[  PASSED  \] 3 tests' "$log"; then
+    echo "FAILED: expected the 3 generator window tests to run and pass"
+    exit 1
+fi

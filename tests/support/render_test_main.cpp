@@ -1,0 +1,12 @@
+// Entry point of the tests that draw fonts: a GUI application for Qt's font
+// machinery, on the offscreen platform, as zelvik-cli runs it.
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
