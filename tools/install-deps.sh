@@ -15,6 +15,9 @@ packages=(
     clang libclang-rt-14-dev
     # the toolchains the exported sources are checked with
     gcc sdcc gcc-avr avr-libc avra mcu8051ide
+    # real BDF fonts and the programs and library BDF imports and exports are
+    # checked with: X11's fonts, pcf2bdf, bdftopcf, otf2bdf, FreeType
+    xfonts-base pcf2bdf xfonts-utils otf2bdf libfreetype-dev
 )
 
 missing=()
