@@ -4,6 +4,9 @@
 // editor. Results go to files, messages to stderr. Each command returns the
 // process exit status.
 
+#include "font/FontFile.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,12 @@ using Args = std::vector<std::string>; // the words after the command name
 int runInfo(const Args& args);
 int runConvert(const Args& args);
 int runExport(const Args& args);
+int runImport(const Args& args);
+
+// The font file version of --version: "1.0" or "1", "2.0" or "2".
+std::optional<FontFileVersion> fontFileVersionNamed(const std::string& text);
+// Why --version 1.0 cannot hold the font (when versionOneAllowed is false).
+std::string versionOneRefusal(const FontModel& font);
 
 // A message the editor shows in a box, for a terminal: line breaks become spaces.
 std::string oneLine(std::string message);

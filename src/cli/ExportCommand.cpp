@@ -80,7 +80,7 @@ std::variant<ExportRequest, std::string> parse(const Args& args) {
     if (request.fontPath.empty())
         return std::string("export: no font file given");
     if (!values.count("--target"))
-        return std::string("export: --target c51|avr|c is required");
+        return std::string("export: --target c51|avr|c|bdf is required");
     if (!values.count("--bytes"))
         return std::string("export: --bytes vertical|horizontal is required");
     if (!values.count("-o"))
@@ -94,7 +94,7 @@ std::variant<ExportRequest, std::string> parse(const Args& args) {
     else if (target == "c")
         request.target = ExportTarget::C;
     else
-        return "export: unknown target '" + target + "' (c51, avr or c)";
+        return "export: unknown target '" + target + "' (c51, avr, c or bdf)";
 
     const std::string& bytes = values["--bytes"];
     if (bytes != "vertical" && bytes != "horizontal")
@@ -123,6 +123,8 @@ std::optional<std::string> loadFontFile(const std::string& path, FontModel& font
 }
 
 int runExportWith(const Args& args, const FontLoader& load) {
+    if (wantsBdfTarget(args))
+        return runBdfExport(args, load);
     const auto parsed = parse(args);
     if (const auto* usage = std::get_if<std::string>(&parsed)) {
         printError(*usage);

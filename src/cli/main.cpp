@@ -21,6 +21,10 @@ const char* const kUsageText =
     "      Vertical options: --top-side-to-msb --right-side-first\n"
     "      Horizontal options: --right-side-to-lsb --bottom-side-first\n"
     "      Both: --align-to-msb --invert-colors --big-endian\n"
+    "  export FONT.fnt --target bdf -o OUT.bdf\n"
+    "      Write the font as a BDF font (no packing options).\n"
+    "  import FONT.bdf [--identifier ID] [--version 1.0|2.0] -o OUT.fnt\n"
+    "      Read a BDF font into a new font file (version 2.0 unless told).\n"
     "\n"
     "Exit status: 0 success, 1 input refused or output not written, 2 usage error.\n";
 
@@ -45,6 +49,8 @@ int main(int argc, char** argv) {
         return runConvert(args);
     if (command == "export")
         return runExport(args);
+    if (command == "import")
+        return runImport(args);
     printError("unknown command '" + command + "'");
     std::cerr << kUsageText;
     return kUsage;
