@@ -14,8 +14,8 @@
 //   preview/CharsetImageCommand.cpp   the commands of the other menus
 
 #include "app/FontCommands.h"
-#include "session/PlatformServices.h"
 #include "font/FontModel.h"
+#include "session/PlatformServices.h"
 
 #include <QMainWindow>
 
@@ -54,12 +54,13 @@ struct AppDialogs {
     TCCForm* CCForm = nullptr;
 };
 
-// Initial folders of the four file dialogs, each ending in a separator.
+// Initial folders of the file dialogs, each ending in a separator.
 struct DialogFolders {
     QString SaveDialog1; // font save
     QString OpenDialog1; // font open
     QString SaveDialog2; // source export
     QString SD3;         // character set picture
+    QString bdfPath;     // BDF export
 };
 
 // The key character of a slot as the code and key fields show it: nothing for

@@ -91,7 +91,7 @@ TEST(SettingsFile, ReadOnlyFileSystemIsReportedAndTheOldFileKept) {
         if (!remountReadOnly(folder))
             return kCannotSetUp;
         const SettingsWriteResult result =
-            writeRememberedFolders(settings, {"/s/", "/o/", "/e/", "/i/"});
+            writeRememberedFolders(settings, {"/s/", "/o/", "/e/", "/i/", "/b/"});
         if (result.ok || !result.message.contains(settings.path()))
             return 2;
         if (readFileBytes(settings.path()) != "[PATH]\nsave_path=/old/\n")
