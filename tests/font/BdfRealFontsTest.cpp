@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <ostream>
 #include <set>
 
 using namespace zelvik;
@@ -163,6 +164,10 @@ struct RealFont {
     int ySize;
     int taken;
 };
+
+void PrintTo(const RealFont& font, std::ostream* out) {
+    *out << font.name;
+}
 
 class BdfRealFont : public ::testing::TestWithParam<RealFont> {};
 
