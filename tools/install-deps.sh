@@ -22,6 +22,9 @@ packages=(
     # installing: the man page, the checks of the menu entry and the AppStream
     # metadata, and CPack's Debian package (dpkg-shlibdeps, file)
     help2man desktop-file-utils appstream dpkg-dev file
+    # real BDF fonts and the programs and library BDF imports and exports are
+    # checked with: X11's fonts, pcf2bdf, bdftopcf, otf2bdf, FreeType
+    xfonts-base pcf2bdf xfonts-utils otf2bdf libfreetype-dev
 )
 
 missing=()

@@ -14,14 +14,16 @@ void TForm1::loadSettings() {
     folders.SaveDialog2 = stored.exportPath;
     folders.SD3 = stored.exportImagePath;
     folders.OpenDialog1 = stored.openPath;
+    folders.bdfPath = stored.bdfPath;
     helpFilePath = readHelpPath(*settings_, startupFolder_);
 }
 
 void TForm1::saveSettings() {
     if (!settings_)
         return; // already written by an earlier close
-    const Result result = writeRememberedFolders(
-        *settings_, {folders.SaveDialog1, folders.OpenDialog1, folders.SaveDialog2, folders.SD3});
+    const Result result =
+        writeRememberedFolders(*settings_, {folders.SaveDialog1, folders.OpenDialog1,
+                                            folders.SaveDialog2, folders.SD3, folders.bdfPath});
     settings_.reset();
     // The folders are lost, but that is no reason to keep the user from leaving.
     if (!result)

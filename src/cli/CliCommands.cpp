@@ -20,4 +20,19 @@ void printError(const Result& failure) {
     std::cerr << "zelvik-cli: " << shown.describe().toStdString() << '\n';
 }
 
+std::optional<FontFileVersion> fontFileVersionNamed(const std::string& text) {
+    if (text == "1.0" || text == "1")
+        return FontFileVersion::V1;
+    if (text == "2.0" || text == "2")
+        return FontFileVersion::V2;
+    return std::nullopt;
+}
+
+std::string versionOneRefusal(const FontModel& font) {
+    return "Version 1.0 can't hold this font: it holds characters up to 8 pixels wide and 16 "
+           "high, this font has y-size " +
+           std::to_string(font.ySize) + " and characters up to " +
+           std::to_string(maxDefinedXSize(font)) + " pixels wide. Use --version 2.0.";
+}
+
 } // namespace zelvik::cli

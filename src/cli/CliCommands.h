@@ -4,8 +4,10 @@
 // editor. Results go to files, messages to stderr. Each command returns the
 // process exit status.
 
+#include "font/FontFile.h"
 #include "font/Result.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,12 @@ int runExport(const Args& args);
 int runImage(const Args& args);
 int runSample(const Args& args);
 int runGenerate(const Args& args);
+int runImport(const Args& args);
+
+// The font file version of --version: "1.0" or "1", "2.0" or "2".
+std::optional<FontFileVersion> fontFileVersionNamed(const std::string& text);
+// Why --version 1.0 cannot hold the font (when versionOneAllowed is false).
+std::string versionOneRefusal(const FontModel& font);
 
 // A message the editor shows in a box, for a terminal: line breaks become spaces.
 std::string oneLine(std::string message);

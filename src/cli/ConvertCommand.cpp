@@ -19,14 +19,6 @@ struct ConvertArgs {
     FontFileVersion version = FontFileVersion::V2;
 };
 
-std::optional<FontFileVersion> versionNamed(const std::string& text) {
-    if (text == "1.0" || text == "1")
-        return FontFileVersion::V1;
-    if (text == "2.0" || text == "2")
-        return FontFileVersion::V2;
-    return std::nullopt;
-}
-
 Result usageError(const std::string& message) {
     return Result::fail(Failure::Refused, QString::fromStdString("convert: " + message));
 }
@@ -38,7 +30,7 @@ Result parseArgs(const Args& args, ConvertArgs& parsed) {
         const std::string& word = args[i];
         const bool hasValue = i + 1 < args.size();
         if (word == "--version" && hasValue) {
-            const auto version = versionNamed(args[++i]);
+            const auto version = fontFileVersionNamed(args[++i]);
             if (!version)
                 return usageError("--version must be 1.0 or 2.0, not '" + args[i] + "'");
             parsed.version = *version;
@@ -71,10 +63,7 @@ int runConvert(const Args& args) {
         return kRefused;
     }
     if (parsed.version == FontFileVersion::V1 && !versionOneAllowed(*font)) {
-        printError("Version 1.0 can't hold this font: it holds characters up to 8 pixels wide "
-                   "and 16 high, this font has y-size " +
-                   std::to_string(font->ySize) + " and characters up to " +
-                   std::to_string(maxDefinedXSize(*font)) + " pixels wide. Use --version 2.0.");
+        printError(versionOneRefusal(*font));
         return kRefused;
     }
     if (const Result written =

@@ -41,12 +41,16 @@ constexpr std::pair<const char*, bool ExportOptions::*> kCommonFlags[] = {
 
 // The targets' command-line names: "c51|avr|c", or "c51, avr or c".
 std::string targetNames(bool asAlternatives) {
+    // The source targets, then BDF, which runBdfExport handles.
+    std::vector<std::string> all;
+    for (const ExportTargetInfo& target : exportTargets())
+        all.emplace_back(target.cliName);
+    all.emplace_back("bdf");
     std::string names;
-    const auto targets = exportTargets();
-    for (std::size_t i = 0; i < targets.size(); ++i) {
+    for (std::size_t i = 0; i < all.size(); ++i) {
         if (i > 0)
-            names += asAlternatives ? "|" : i + 1 == targets.size() ? " or " : ", ";
-        names += targets[i].cliName;
+            names += asAlternatives ? "|" : i + 1 == all.size() ? " or " : ", ";
+        names += all[i];
     }
     return names;
 }
@@ -135,6 +139,8 @@ Result loadFontFile(const std::string& path, FontModel& font) {
 }
 
 int runExportWith(const Args& args, const FontLoader& load) {
+    if (wantsBdfTarget(args))
+        return runBdfExport(args, load);
     ExportRequest request;
     if (const Result usage = parse(args, request); !usage) {
         printError(usage);
@@ -169,7 +175,7 @@ int runExport(const Args& args) {
 
 std::string exportUsage() {
     return "  export FONT.fnt --target " + targetNames(true) +
-           " --bytes vertical|horizontal [OPTIONS] -o OUT\n";
+           " [--bytes vertical|horizontal OPTIONS] -o OUT\n";
 }
 
 } // namespace zelvik::cli

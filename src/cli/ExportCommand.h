@@ -21,4 +21,10 @@ Result loadFontFile(const std::string& path, FontModel& font);
 // runExport with the font loading given; the tests load fonts from memory.
 int runExportWith(const Args& args, const FontLoader& load);
 
+// --target bdf: pixels, not packed bytes, so it has its own few arguments
+// (FONT.fnt --target bdf -o OUT.bdf) and is handed over before any packing
+// option is looked at.
+bool wantsBdfTarget(const Args& args);
+int runBdfExport(const Args& args, const FontLoader& load);
+
 } // namespace zelvik::cli

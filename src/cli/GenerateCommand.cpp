@@ -235,7 +235,7 @@ int runGenerate(const Args& args) {
                     QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
                     QString::fromLatin1(kCantCreateFontFileMessage));
     if (!written) {
-        printError(written.describe().toStdString());
+        printError(written);
         return kRefused;
     }
     return kSuccess;

@@ -116,7 +116,7 @@ int runImage(const Args& args) {
         forceExtension(QFile::decodeName(parsed->output.c_str()), kCharsetImageExtension);
     const Result written = writeCharsetImage(*font, path);
     if (!written) {
-        printError(written.describe().toStdString());
+        printError(written);
         return kRefused;
     }
     return kSuccess;
@@ -162,7 +162,7 @@ int runSample(const Args& args) {
         path, png,
         QStringLiteral("Can't create picture file!\n%1").arg(QDir::toNativeSeparators(path)));
     if (!written) {
-        printError(written.describe().toStdString());
+        printError(written);
         return kRefused;
     }
     return kSuccess;

@@ -24,6 +24,7 @@ struct Command {
 const Command kCommands[] = {
     {"info", runInfo, false},   {"convert", runConvert, false}, {"export", runExport, false},
     {"image", runImage, true},  {"sample", runSample, true},   {"generate", runGenerate, true},
+    {"import", runImport, false},
 };
 
 std::string usageText() {
@@ -36,7 +37,8 @@ std::string usageText() {
            "  convert FONT.fnt --version 1.0|2.0 -o OUT.fnt\n"
            "      Write the font in the chosen file version.\n" +
            exportUsage() +
-           "      Write the font as 8051 or AVR assembler, or as C with its header.\n"
+           "      Write the font as 8051 or AVR assembler, as C with its header (these\n"
+           "      need --bytes), or as a BDF font (no packing options).\n"
            "      Vertical options: --top-side-to-msb --right-side-first\n"
            "      Horizontal options: --right-side-to-lsb --bottom-side-first\n"
            "      Both: --align-to-msb --invert-colors --big-endian\n"
@@ -56,6 +58,9 @@ std::string usageText() {
            "      --align-digits    align 0-9 left like the rest\n"
            "      --no-min-x-size   every character 32 pixels wide\n"
            "      --y-offset N      move the characters down by N pixels (-32..32, default 0)\n"
+           "  import FONT.bdf [--identifier ID] [--version 1.0|2.0] -o OUT.fnt\n"
+           "      Read a BDF font into a new font file; says on stderr how many glyphs\n"
+           "      were taken, cut and skipped.\n"
            "\n"
            "Exit status: 0 success, 1 input refused or output not written, 2 usage error.\n";
 }

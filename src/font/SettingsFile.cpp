@@ -182,7 +182,8 @@ RememberedFolders readRememberedFolders(const SettingsFile& settings) {
     return {settings.readString(section, kSavePathKey, home),
             settings.readString(section, kOpenPathKey, home),
             settings.readString(section, kExportPathKey, home),
-            settings.readString(section, kExportImagePathKey, home)};
+            settings.readString(section, kExportImagePathKey, home),
+            settings.readString(section, kBdfPathKey, home)};
 }
 
 QString readHelpPath(const SettingsFile& settings, const QString& startupFolder) {
@@ -195,7 +196,8 @@ Result writeRememberedFolders(SettingsFile& settings, const RememberedFolders& f
     return settings.writeStrings(kPathSection, {{kExportImagePathKey, folders.exportImagePath},
                                                 {kSavePathKey, folders.savePath},
                                                 {kExportPathKey, folders.exportPath},
-                                                {kOpenPathKey, folders.openPath}});
+                                                {kOpenPathKey, folders.openPath},
+                                                {kBdfPathKey, folders.bdfPath}});
 }
 
 } // namespace zelvik

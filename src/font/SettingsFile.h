@@ -1,6 +1,6 @@
 #pragma once
 
-// config.ini in the start-up folder: the folders of the four file dialogs,
+// config.ini in the start-up folder: the folders of the file dialogs,
 // remembered between runs, and where the help file lies. It is an INI file a
 // user may edit by hand, so section and key names match without regard to
 // case and every line we do not own survives our writes.
@@ -20,6 +20,7 @@ constexpr const char* kSavePathKey = "save_path";
 constexpr const char* kOpenPathKey = "open_path";
 constexpr const char* kExportPathKey = "export_path";
 constexpr const char* kExportImagePathKey = "export_image_path";
+constexpr const char* kBdfPathKey = "bdf_path";
 constexpr const char* kHelpKey = "help";
 constexpr const char* kDefaultHelpPath = "help\\help_eng.html";
 
@@ -61,13 +62,14 @@ QString settingsFilePath(const QString& startupFolder);
 QString homeFolder();
 
 // The initial folders of the font save and open dialogs, the source export
-// dialog and the charset image dialog. Each as the dialog holds it: a folder
-// ending in the separator.
+// dialog, the charset image dialog and the BDF export dialog. Each as the
+// dialog holds it: a folder ending in the separator.
 struct RememberedFolders {
     QString savePath;
     QString openPath;
     QString exportPath;
     QString exportImagePath;
+    QString bdfPath;
 };
 
 // At start-up: every folder the file lacks is the home folder.
@@ -78,7 +80,7 @@ RememberedFolders readRememberedFolders(const SettingsFile& settings);
 // absolute value is used as it is. Native separators.
 QString readHelpPath(const SettingsFile& settings, const QString& startupFolder);
 
-// At close: the four folders in one write. The help key is never written.
+// At close: the five folders in one write. The help key is never written.
 Result writeRememberedFolders(SettingsFile& settings, const RememberedFolders& folders);
 
 } // namespace zelvik

@@ -23,12 +23,13 @@
 
 namespace zelvik {
 
-// Initial folders of the four file dialogs, each ending in a separator.
+// Initial folders of the file dialogs, each ending in a separator.
 struct DialogFolders {
     QString SaveDialog1; // font save
     QString OpenDialog1; // font open
     QString SaveDialog2; // source export
     QString SD3;         // character set picture
+    QString bdfPath;     // BDF export
 };
 
 class EditingSession final : public QObject {

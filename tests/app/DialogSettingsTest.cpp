@@ -49,6 +49,7 @@ TEST_F(DialogSettings, WithoutSettingsTheDialogsStartAtHomeAndCloseWritesTheFold
     EXPECT_EQ(form().folders.OpenDialog1, expected);
     EXPECT_EQ(form().folders.SaveDialog2, expected);
     EXPECT_EQ(form().folders.SD3, expected);
+    EXPECT_EQ(form().folders.bdfPath, expected);
     EXPECT_EQ(form().helpFilePath,
               QDir::toNativeSeparators(startupDir.path() + "/help/help_eng.html"));
     EXPECT_FALSE(QFile::exists(configPath())) << "reading creates nothing";
@@ -62,6 +63,7 @@ TEST_F(DialogSettings, WithoutSettingsTheDialogsStartAtHomeAndCloseWritesTheFold
     EXPECT_EQ(written.readString("PATH", "open_path", "-"), expected);
     EXPECT_EQ(written.readString("PATH", "export_path", "-"), "/src/out/");
     EXPECT_EQ(written.readString("PATH", "export_image_path", "-"), expected);
+    EXPECT_EQ(written.readString("PATH", "bdf_path", "-"), expected);
     EXPECT_EQ(written.readString("PATH", "help", "-"), "-") << "help is never written";
     EXPECT_TRUE(platform.messages.empty());
 }
@@ -72,12 +74,14 @@ TEST_F(DialogSettings, StoredFoldersAndHelpPathAreReadAtStartUp) {
                                  "open_path=/fonts/open/\r\n"
                                  "Export_Path=/src/\r\n"
                                  "export_image_path=/pictures/\r\n"
+                                 "bdf_path=/fonts/bdf/\r\n"
                                  "help=doc\\manual.html\r\n");
     restart();
     EXPECT_EQ(form().folders.SaveDialog1, "/fonts/save/");
     EXPECT_EQ(form().folders.OpenDialog1, "/fonts/open/");
     EXPECT_EQ(form().folders.SaveDialog2, "/src/");
     EXPECT_EQ(form().folders.SD3, "/pictures/");
+    EXPECT_EQ(form().folders.bdfPath, "/fonts/bdf/");
     EXPECT_EQ(form().helpFilePath,
               QDir::toNativeSeparators(startupDir.path() + "/doc/manual.html"));
 
@@ -86,9 +90,10 @@ TEST_F(DialogSettings, StoredFoldersAndHelpPathAreReadAtStartUp) {
     ASSERT_EQ(platform.fileDialogs.size(), 1u);
     EXPECT_EQ(platform.fileDialogs[0].request.initialFolder, "/fonts/open/");
 
-    // The user's help line survives the closing write.
+    // The user's help line survives the closing write, and so do the folders.
     ASSERT_TRUE(form().close());
     EXPECT_EQ(SettingsFile(configPath()).readString("PATH", "help", "-"), "doc\\manual.html");
+    EXPECT_EQ(SettingsFile(configPath()).readString("PATH", "bdf_path", "-"), "/fonts/bdf/");
 }
 
 TEST_F(DialogSettings, UnwritableSettingsAreReportedAndTheProgramStillCloses) {

@@ -29,7 +29,7 @@ void writeText(const QString& path, const QString& text) {
 }
 
 RememberedFolders someFolders() {
-    return {"/fonts/save/", "/fonts/open/", "/src/export/", "/pictures/"};
+    return {"/fonts/save/", "/fonts/open/", "/src/export/", "/pictures/", "/fonts/bdf/"};
 }
 
 } // namespace
@@ -45,11 +45,12 @@ TEST(SettingsFile, WithoutAFileEveryDialogStartsInTheHomeFolder) {
     EXPECT_EQ(folders.openPath, home);
     EXPECT_EQ(folders.exportPath, home);
     EXPECT_EQ(folders.exportImagePath, home);
+    EXPECT_EQ(folders.bdfPath, home);
     EXPECT_EQ(readHelpPath(settings, startup.path()), startup.path() + "/help/help_eng.html");
     EXPECT_FALSE(QFile::exists(settings.path())); // reading creates nothing
 }
 
-TEST(SettingsFile, FirstCloseWritesTheFourFoldersAndNoHelpKey) {
+TEST(SettingsFile, FirstCloseWritesTheFiveFoldersAndNoHelpKey) {
     QTemporaryDir startup;
     SettingsFile settings(settingsFilePath(startup.path()));
     ASSERT_TRUE(writeRememberedFolders(settings, someFolders()));
@@ -57,13 +58,15 @@ TEST(SettingsFile, FirstCloseWritesTheFourFoldersAndNoHelpKey) {
                                          "export_image_path=/pictures/\n"
                                          "save_path=/fonts/save/\n"
                                          "export_path=/src/export/\n"
-                                         "open_path=/fonts/open/\n");
+                                         "open_path=/fonts/open/\n"
+                                         "bdf_path=/fonts/bdf/\n");
 
     const RememberedFolders read = readRememberedFolders(settings);
     EXPECT_EQ(read.savePath, "/fonts/save/");
     EXPECT_EQ(read.openPath, "/fonts/open/");
     EXPECT_EQ(read.exportPath, "/src/export/");
     EXPECT_EQ(read.exportImagePath, "/pictures/");
+    EXPECT_EQ(read.bdfPath, "/fonts/bdf/");
 }
 
 TEST(SettingsFile, HandEditedFileKeepsEverythingButTheFoldersWritten) {
@@ -94,6 +97,7 @@ TEST(SettingsFile, HandEditedFileKeepsEverythingButTheFoldersWritten) {
                                          "export_image_path=/pictures/\r\n"
                                          "export_path=/src/export/\r\n"
                                          "open_path=/fonts/open/\r\n"
+                                         "bdf_path=/fonts/bdf/\r\n"
                                          "\r\n"
                                          "[Later]\r\n"
                                          "x=1\r\n");
