@@ -2,6 +2,7 @@
 // finished repaint of the grid and the preview, with a 32 by 32 character,
 // offscreen. Each iteration drags the held left (then right) button onto the
 // next cell, so every iteration really changes a pixel.
+// And the undo and the redo of one stroke, each to the finished repaint.
 
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
@@ -46,26 +47,41 @@ protected:
     }
 };
 
-void BM_PixelEditToRepaint(benchmark::State& state) {
+// The main window showing a 32 by 32 character, with its grid and preview
+// paints counted.
+struct EditorWindow {
     SilentPlatform platform;
-    AppWindows windows = createAppWindows(platform, QDir::tempPath());
-    TForm1& form = *windows.Form1;
-    form.working().xSize = 32;
-    form.ShowXSize(32);
-    form.fontModel().ySize = 32;
-    form.ShowYSize(32);
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form)) {
+    AppWindows windows;
+    PaintCounter gridPaints;
+    PaintCounter previewPaints;
+
+    TForm1& form() { return *windows.Form1; }
+
+    bool open() {
+        windows = createAppWindows(platform, QDir::tempPath());
+        form().working().xSize = 32;
+        form().ShowXSize(32);
+        form().fontModel().ySize = 32;
+        form().ShowYSize(32);
+        form().show();
+        if (!QTest::qWaitForWindowExposed(&form()))
+            return false;
+        QApplication::processEvents();
+        form().DrawMatrix->installEventFilter(&gridPaints);
+        form().ImgChar->installEventFilter(&previewPaints);
+        return true;
+    }
+};
+
+void BM_PixelEditToRepaint(benchmark::State& state) {
+    EditorWindow window;
+    if (!window.open()) {
         state.SkipWithError("the main window was never exposed");
         return;
     }
-    QApplication::processEvents();
-
-    PixelGrid* grid = form.DrawMatrix;
-    PaintCounter gridPaints;
-    PaintCounter previewPaints;
-    grid->installEventFilter(&gridPaints);
-    form.ImgChar->installEventFilter(&previewPaints);
+    PixelGrid* grid = window.form().DrawMatrix;
+    const PaintCounter& gridPaints = window.gridPaints;
+    const PaintCounter& previewPaints = window.previewPaints;
 
     int step = 0;
     for (auto _ : state) {
@@ -84,6 +100,52 @@ void BM_PixelEditToRepaint(benchmark::State& state) {
 }
 
 BENCHMARK(BM_PixelEditToRepaint)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime()
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+void BM_UndoRedoStrokeToRepaint(benchmark::State& state) {
+    EditorWindow window;
+    if (!window.open()) {
+        state.SkipWithError("the main window was never exposed");
+        return;
+    }
+    TForm1& form = window.form();
+    PixelGrid* grid = form.DrawMatrix;
+    // One stroke: press, a drag across the diagonal, release.
+    const auto at = [grid](int i) { return grid->cellRect(i, i).center(); };
+    QTest::mousePress(grid, Qt::LeftButton, {}, at(0));
+    for (int i = 1; i < 32; ++i) {
+        QMouseEvent move(QEvent::MouseMove, at(i), grid->mapToGlobal(at(i)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid, &move);
+    }
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, at(31));
+    QApplication::processEvents();
+    if (form.session().history().count() != 1) {
+        state.SkipWithError("the drag was not one step");
+        return;
+    }
+    const int gridBefore = window.gridPaints.paints;
+    const int previewBefore = window.previewPaints.paints;
+
+    int rounds = 0;
+    for (auto _ : state) {
+        form.MBtnUndo->trigger();
+        QApplication::processEvents(); // the repaint of grid and preview
+        form.MBtnRedo->trigger();
+        QApplication::processEvents();
+        ++rounds;
+    }
+    state.SetItemsProcessed(rounds);
+    if (window.gridPaints.paints - gridBefore < 2 * rounds ||
+        window.previewPaints.paints - previewBefore < 2 * rounds)
+        state.SkipWithError("not every undo and redo repainted the grid and the preview");
+}
+
+// One iteration is an undo and a redo, each with its repaint.
+BENCHMARK(BM_UndoRedoStrokeToRepaint)
     ->Unit(benchmark::kMicrosecond)
     ->UseRealTime()
     ->Repetitions(9)
