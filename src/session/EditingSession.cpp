@@ -6,6 +6,8 @@
 #include "generator/AutoSymbolName.h"
 #include "session/EditSteps.h"
 
+#include <QScopedValueRollback>
+
 namespace zelvik {
 
 EditingSession::EditingSession(PlatformServices& platform, QObject* parent)
@@ -237,6 +239,11 @@ EditorState EditingSession::stateBeforeStep() {
 }
 
 void EditingSession::record(EditStep* step) {
+    // Edits made while a whole font is replaced belong to that one step.
+    if (replacingFont_) {
+        delete step;
+        return;
+    }
     history_.push(step); // its first redo does nothing: the edit is done
 }
 
@@ -283,7 +290,10 @@ void EditingSession::replaceFontAsOneStep(const QString& text,
     endStroke();
     EditorState before = stateBeforeStep();
     FontImage fontBefore = FontImage::of(font_);
-    replace();
+    {
+        const QScopedValueRollback<bool> replacing(replacingFont_, true);
+        replace();
+    }
     if (FontImage::of(font_) == fontBefore && editorState() == before)
         return;
     record(new FontStep(*this, text, std::move(fontBefore), std::move(before)));

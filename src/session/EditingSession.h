@@ -127,7 +127,8 @@ public:
     // Replaces the whole font as one step named `text` (shown as "Undo " +
     // text). `replace` changes the font as its command does, for instance
     // resetFont(), fill the slots, refreshFontView(), and sets the flags the
-    // command sets. Undo puts back the font and the editor as they were.
+    // command sets; edits it makes through the session (sizes, say) are part
+    // of this step. Undo puts back the font and the editor as they were.
     void replaceFontAsOneStep(const QString& text, const std::function<void()>& replace);
 
     // --- the font commands
@@ -204,6 +205,7 @@ private:
     int selectedXSize_ = kDefaultXSize;
     int strokeId_ = 0;
     bool strokeOpen_ = false;
+    bool replacingFont_ = false;
 };
 
 } // namespace zelvik

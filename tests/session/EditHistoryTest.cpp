@@ -146,15 +146,16 @@ TEST_P(EveryStep, UndoesToTheStateBeforeAndRedoesToTheStateAfter) {
         << "only the questions of the commands themselves; undo asks nothing";
 }
 
+// What the generator does: a new font, filled, the sizes set through the
+// session, and the view rebuilt.
 void generate(EditingSession& s) {
     FontModel& font = s.font();
     resetFont(font, s.working());
-    font.ySize = 32;
     font.slots[65].name = "UA";
     font.slots[65].xSize = 9;
     font.slots[65].pixels[pixelIndex(8, 31)] = 1;
-    s.working().xSize = 32;
-    s.markEdited();
+    s.setXSize(32);
+    s.setYSize(32);
     s.refreshFontView();
 }
 
@@ -409,9 +410,12 @@ TEST_F(HistoryTest, ReplacingTheWholeFontIsOneStepAndAnUnchangedFontNone) {
     savedFont();
     session.replaceFontAsOneStep("Generate font", [] {});
     EXPECT_NE(undoText(), "Generate font");
+    const int steps = session.history().count();
     session.replaceFontAsOneStep("Generate font", [this] { generate(session); });
+    EXPECT_EQ(session.history().count(), steps + 1) << "the sizes set inside are part of it";
     EXPECT_EQ(session.font().slots[66].name, "");
     EXPECT_EQ(session.ySize(), 32);
+    EXPECT_EQ(session.working().xSize, 32);
     session.undo();
     EXPECT_EQ(session.font().slots[66].name, "UB");
     EXPECT_EQ(session.font().slots[kBlankSlot].name, "blank");
