@@ -4,6 +4,7 @@
 // next cell, so every iteration really changes a pixel. Every preview paint
 // rebuilds the sample strip: the second case has a full sample text of 128
 // stored characters of 32 by 32 pixels.
+// And the undo and the redo of one stroke, each to the finished repaint.
 
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
@@ -68,35 +69,50 @@ void storeFullSampleText(TForm1& form) {
     form.sampleText = text;
 }
 
-void BM_PixelEditToRepaint(benchmark::State& state) {
+// The main window showing a 32 by 32 character, with its grid and preview
+// paints counted; with `fullSampleText`, 128 stored 32 by 32 characters in
+// the sample strip, which every preview paint rebuilds.
+struct EditorWindow {
     SilentPlatform platform;
-    AppWindows windows = createAppWindows(platform, QDir::tempPath());
-    TForm1& form = *windows.Form1;
+    AppWindows windows;
+    PaintCounter gridPaints;
+    PaintCounter previewPaints;
+
+    TForm1& form() { return *windows.Form1; }
+
+    // Nothing when the window is ready, or why it is not.
+    const char* open(bool fullSampleText = false) {
+        windows = createAppWindows(platform, QDir::tempPath());
+        if (fullSampleText)
+            storeFullSampleText(form());
+        form().working().xSize = 32;
+        form().ShowXSize(32);
+        form().fontModel().ySize = 32;
+        form().ShowYSize(32);
+        form().show();
+        if (!QTest::qWaitForWindowExposed(&form()))
+            return "the main window was never exposed";
+        QApplication::processEvents();
+        if (fullSampleText && form().ImgTxt->picture() == renderSampleStrip(FontModel(), ""))
+            return "the sample strip shows no characters";
+        form().DrawMatrix->installEventFilter(&gridPaints);
+        form().ImgChar->installEventFilter(&previewPaints);
+        return nullptr;
+    }
+};
+
+void BM_PixelEditToRepaint(benchmark::State& state) {
     const bool fullSampleText = state.range(0) != 0;
     state.SetLabel(fullSampleText ? "128 characters of 32x32 in the sample strip"
                                   : "starting sample text, empty font");
-    if (fullSampleText)
-        storeFullSampleText(form);
-    form.working().xSize = 32;
-    form.ShowXSize(32);
-    form.fontModel().ySize = 32;
-    form.ShowYSize(32);
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form)) {
-        state.SkipWithError("the main window was never exposed");
+    EditorWindow window;
+    if (const char* why = window.open(fullSampleText)) {
+        state.SkipWithError(why);
         return;
     }
-    QApplication::processEvents();
-    if (fullSampleText && form.ImgTxt->picture() == renderSampleStrip(FontModel(), "")) {
-        state.SkipWithError("the sample strip shows no characters");
-        return;
-    }
-
-    PixelGrid* grid = form.DrawMatrix;
-    PaintCounter gridPaints;
-    PaintCounter previewPaints;
-    grid->installEventFilter(&gridPaints);
-    form.ImgChar->installEventFilter(&previewPaints);
+    PixelGrid* grid = window.form().DrawMatrix;
+    const PaintCounter& gridPaints = window.gridPaints;
+    const PaintCounter& previewPaints = window.previewPaints;
 
     int step = 0;
     for (auto _ : state) {
@@ -118,6 +134,52 @@ BENCHMARK(BM_PixelEditToRepaint)
     ->ArgName("fullSampleText")
     ->Arg(0)
     ->Arg(1)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime()
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+void BM_UndoRedoStrokeToRepaint(benchmark::State& state) {
+    EditorWindow window;
+    if (const char* why = window.open()) {
+        state.SkipWithError(why);
+        return;
+    }
+    TForm1& form = window.form();
+    PixelGrid* grid = form.DrawMatrix;
+    // One stroke: press, a drag across the diagonal, release.
+    const auto at = [grid](int i) { return grid->cellRect(i, i).center(); };
+    QTest::mousePress(grid, Qt::LeftButton, {}, at(0));
+    for (int i = 1; i < 32; ++i) {
+        QMouseEvent move(QEvent::MouseMove, at(i), grid->mapToGlobal(at(i)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid, &move);
+    }
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, at(31));
+    QApplication::processEvents();
+    if (form.session().history().count() != 1) {
+        state.SkipWithError("the drag was not one step");
+        return;
+    }
+    const int gridBefore = window.gridPaints.paints;
+    const int previewBefore = window.previewPaints.paints;
+
+    int rounds = 0;
+    for (auto _ : state) {
+        form.MBtnUndo->trigger();
+        QApplication::processEvents(); // the repaint of grid and preview
+        form.MBtnRedo->trigger();
+        QApplication::processEvents();
+        ++rounds;
+    }
+    state.SetItemsProcessed(rounds);
+    if (window.gridPaints.paints - gridBefore < 2 * rounds ||
+        window.previewPaints.paints - previewBefore < 2 * rounds)
+        state.SkipWithError("not every undo and redo repainted the grid and the preview");
+}
+
+// One iteration is an undo and a redo, each with its repaint.
+BENCHMARK(BM_UndoRedoStrokeToRepaint)
     ->Unit(benchmark::kMicrosecond)
     ->UseRealTime()
     ->Repetitions(9)

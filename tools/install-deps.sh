@@ -9,6 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     # a real X server for the smoke test, and tools to find and close the window
     xvfb xauth xdotool x11-utils
+    # screenshots of the real window and reading their pixels
+    imagemagick
     # fonts for the offscreen and X11 runs
     fonts-dejavu-core
     # a second reader of the character set picture, and screenshots of the real window

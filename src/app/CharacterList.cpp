@@ -62,15 +62,26 @@ void TForm1::showCurrentCharacter(int index) {
     selectListItem(index);
     showSlotFields(index);
     EditCharName->setText(fromCp1250(session_.nameField()));
-    SB1->setPanelText(kPanelCharacter, font.slots[index].defined()
-                                           ? fromCp1250(currentCharacterText(font, index))
-                                           : keyCharacterText(index));
+    showCharacterPanel(index);
     UpdateStatusBar();
     // An undefined code keeps the width of the character shown before it.
     if (font.slots[index].defined())
         ShowXSize(session_.working().xSize);
     ImgChar->update();
     DrawMatrix->update();
+}
+
+void TForm1::showCharacterPanel(int index) {
+    const FontModel& font = session_.font();
+    SB1->setPanelText(kPanelCharacter, font.slots[index].defined()
+                                           ? fromCp1250(currentCharacterText(font, index))
+                                           : keyCharacterText(index));
+}
+
+void TForm1::showSlot(int index) {
+    ListCharSet->item(index)->setText(fromCp1250(listItemText(session_.font(), index)));
+    if (index == session_.currentIndex())
+        showCharacterPanel(index);
 }
 
 void TForm1::showKeptCharacter(int index) {

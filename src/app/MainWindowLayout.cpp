@@ -230,6 +230,12 @@ void TForm1::createMenu() {
     MBtnClearChar = menuItem(editMenu, "MBtnClearChar", "Clear char", {});
     MBtnSaveChar = menuItem(editMenu, "MBtnSaveChar", "Save char", {});
     MBtnEraseChar = menuItem(editMenu, "MBtnEraseChar", "Erase char", {}, QStyle::SP_TrashIcon);
+    editMenu->addSeparator();
+    // Their captions name the step; the history sets them.
+    MBtnUndo = menuItem(editMenu, "MBtnUndo", "Undo", QKeySequence("Ctrl+Z"), QStyle::SP_ArrowBack);
+    MBtnRedo =
+        menuItem(editMenu, "MBtnRedo", "Redo", QKeySequence("Ctrl+Y"), QStyle::SP_ArrowForward);
+    MBtnRedo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
 
     QMenu* generate = bar->addMenu("Generate");
     generate->setObjectName("Generate1");
@@ -281,6 +287,9 @@ void TForm1::connectHandlers() {
     DrawMatrix->onMouseMove = [this](Qt::MouseButtons held, QPoint pos) {
         DrawMatrixMouseMove(held, pos);
     };
+    DrawMatrix->onMouseUp = [this](Qt::MouseButton b, Qt::MouseButtons held, QPoint pos) {
+        DrawMatrixMouseUp(b, held, pos);
+    };
     ImgChar->onPaint = [this](QPainter& p) { ImgCharPaint(p); };
     new KeyPressFilter(EditXres, [this](QChar& key) { EditXresKeyPress(key); });
     new KeyPressFilter(EditYres, [this](QChar& key) { EditYresKeyPress(key); });
@@ -325,6 +334,10 @@ void TForm1::connectHandlers() {
     connect(ImgTxt, &SampleStripView::doubleClicked, this, [this] { ImgTxtDblClick(); });
     connect(MBtnHelp, &QAction::triggered, this, [this] { MBtnHelpClick(); });
     connect(MBtnAbout, &QAction::triggered, this, [this] { MBtnAboutClick(); });
+
+    // Edit history.
+    connect(MBtnUndo, &QAction::triggered, this, [this] { MBtnUndoClick(); });
+    connect(MBtnRedo, &QAction::triggered, this, [this] { MBtnRedoClick(); });
 }
 
 } // namespace zelvik

@@ -54,7 +54,14 @@ bool TForm1::paintWithButtons(Qt::MouseButtons buttons, int col, int row) {
     return session_.paintCell(col, row, buttons & Qt::LeftButton, buttons & Qt::RightButton);
 }
 
-void TForm1::DrawMatrixMouseDown(Qt::MouseButton, Qt::MouseButtons buttons, QPoint pos) {
+namespace {
+constexpr Qt::MouseButtons kPaintButtons = Qt::LeftButton | Qt::RightButton;
+}
+
+void TForm1::DrawMatrixMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos) {
+    // A stroke lasts while a painting button is held; a second button joins it.
+    if (!(buttons & ~button & kPaintButtons))
+        session_.beginStroke();
     const GridCell cell = DrawMatrix->mouseToCell(pos);
     if (cell.valid())
         paintWithButtons(buttons, cell.col, cell.row);
@@ -69,6 +76,11 @@ void TForm1::DrawMatrixMouseMove(Qt::MouseButtons buttons, QPoint pos) {
     // A drag that starts beside the grid shows the markers on its first cell:
     // the session reports the flags as they change.
     paintWithButtons(buttons, cell.col, cell.row);
+}
+
+void TForm1::DrawMatrixMouseUp(Qt::MouseButton, Qt::MouseButtons buttons, QPoint) {
+    if (!(buttons & kPaintButtons))
+        session_.endStroke();
 }
 
 void TForm1::EditXresKeyPress(QChar& key) {

@@ -34,6 +34,7 @@ TForm1::TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* 
     createStatusBar();
     connectHandlers();
     connectSession();
+    connectHistory();
 
     sampleText = ">>> double-click to enter sample text <<<";
     loadSettings();
@@ -44,7 +45,11 @@ TForm1::TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* 
     UpdateStatusBar();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // Destroying a focused field takes its focus away, and it would report
+    // the end of editing to the session, which is gone by then.
+    disconnect(EditFontPrefix, &QLineEdit::editingFinished, this, nullptr);
+}
 
 void TForm1::connectSession() {
     session_.chooseFontFileVersion = [this] { return chooseFontFileVersion(); };
@@ -62,6 +67,9 @@ void TForm1::connectSession() {
             [this] { EditCharName->setText(fromCp1250(session_.nameField())); });
     connect(&session_, &EditingSession::flagsChanged, this, [this] { UpdateStatusBar(); });
     connect(&session_, &EditingSession::characterStored, this, [this] { ListCharSet->setFocus(); });
+    connect(&session_, &EditingSession::slotChanged, this, [this](int index) { showSlot(index); });
+    connect(&session_, &EditingSession::identifierFieldChanged, this,
+            [this] { EditFontPrefix->setText(fromCp1250(session_.identifierField())); });
     // The fields' texts live in the session; Save character and Save font read them there.
     connect(EditCharName, &QLineEdit::textChanged, this,
             [this](const QString& text) { session_.setNameField(toCp1250Lossy(text)); });

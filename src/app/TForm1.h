@@ -10,6 +10,7 @@
 //   app/CharacterList.cpp      list, select, save and erase
 //   app/MatrixEditor.cpp       grid, sizes, shifts, clear and preview
 //   app/CharacterFields.cpp    code, key, name and identifier fields
+//   app/EditHistory.cpp        undo and redo
 //   app/FontCommands.cpp, app/HelpCommands.cpp, app/SourceExportCommand.cpp,
 //   app/GenerateFontCommand.cpp, app/SampleTextStrip.cpp,
 //   app/CharsetImageCommand.cpp   the commands of the other menus
@@ -107,6 +108,8 @@ public:
     void DrawMatrixDrawCell(QPainter& painter, int col, int row, const QRect& rect);
     void DrawMatrixMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos);
     void DrawMatrixMouseMove(Qt::MouseButtons buttons, QPoint pos);
+    // buttons: those still held after the release.
+    void DrawMatrixMouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos);
     void EditXresKeyPress(QChar& key);
     void UpDown1MouseUp();
     void EditYresKeyPress(QChar& key);
@@ -165,6 +168,9 @@ public:
     void MBtnAboutClick();
     // The start-up splash: shows the about box for its two seconds.
     void Timer1Timer();
+    // Edit history.
+    void MBtnUndoClick();
+    void MBtnRedoClick();
 
     // Controls, named as on the form.
     QGroupBox* GroupBox1 = nullptr;
@@ -227,6 +233,8 @@ public:
     QAction* MBtnClearChar = nullptr;
     QAction* MBtnSaveChar = nullptr;
     QAction* MBtnEraseChar = nullptr;
+    QAction* MBtnUndo = nullptr;
+    QAction* MBtnRedo = nullptr;
     QAction* Generatesourcecode1 = nullptr;
     QAction* Generatecharsetimage1 = nullptr;
     QAction* MBtnHelp = nullptr;
@@ -252,6 +260,13 @@ private:
     void showFontView();
     void showCurrentCharacter(int index);
     void showKeptCharacter(int index);
+    // Status panel 0 for the slot `index`.
+    void showCharacterPanel(int index);
+    // The list text of one slot, and the status panel when it is current.
+    void showSlot(int index);
+    // The Undo and Redo items follow the history; the fields leave their
+    // shortcuts to them.
+    void connectHistory();
     // Paints or clears the pixel under the pointer as the held buttons say;
     // true when the character was painted.
     bool paintWithButtons(Qt::MouseButtons buttons, int col, int row);

@@ -44,6 +44,7 @@ struct CharSlot {
     std::string name; // at most kMaxNameLength bytes; empty means undefined
 
     bool defined() const { return !name.empty(); }
+    bool operator==(const CharSlot&) const = default;
 };
 
 // The character being edited. Its height is the font's ySize: all
@@ -51,6 +52,8 @@ struct CharSlot {
 struct WorkingCharacter {
     PixelMatrix pixels{};
     int xSize = kDefaultXSize;
+
+    bool operator==(const WorkingCharacter&) const = default;
 };
 
 struct FontModel {

@@ -4,12 +4,16 @@
 #include "font/Cp1250.h"
 #include "font/ForceExtension.h"
 #include "generator/AutoSymbolName.h"
+#include "session/EditSteps.h"
+
+#include <QScopedValueRollback>
 
 namespace zelvik {
 
 EditingSession::EditingSession(PlatformServices& platform, QObject* parent)
     : QObject(parent), platform_(platform) {
     resetFont(font_, working_);
+    history_.setUndoLimit(kHistoryLimit);
 }
 
 void EditingSession::setNameField(std::string text) {
@@ -51,6 +55,7 @@ bool EditingSession::selectCharacter(int index) {
     // An undefined code keeps the width of the character shown before it.
     if (slot.defined())
         working_.xSize = slot.xSize;
+    selectedXSize_ = working_.xSize;
     Q_EMIT currentCharacterChanged(index);
     return true;
 }
@@ -77,26 +82,53 @@ SaveCharacterOutcome EditingSession::saveCharacter() {
     return result.outcome;
 }
 
-void EditingSession::saveCharacterCommand() {
+bool EditingSession::storeCharacter() {
+    const int index = font_.currentIndex;
+    const EditorState before = stateBeforeStep();
+    const CharSlot slotBefore = font_.slots[index];
+    const std::string identifierBefore = font_.fontIdentifier;
     if (saveCharacter() != SaveCharacterOutcome::Success)
-        return;
+        return false;
     refreshFontView();
+    recordSlotChange(QStringLiteral("Save character"), index, slotBefore, identifierBefore, before);
     Q_EMIT characterStored();
+    return true;
+}
+
+void EditingSession::recordSlotChange(const QString& text, int index, const CharSlot& slotBefore,
+                                      const std::string& identifierBefore,
+                                      const EditorState& before) {
+    if (font_.slots[index] == slotBefore && font_.fontIdentifier == identifierBefore &&
+        editorState() == before)
+        return;
+    record(new SlotStep(*this, text, index, slotBefore, identifierBefore, before));
+}
+
+void EditingSession::saveCharacterCommand() {
+    storeCharacter();
 }
 
 void EditingSession::eraseCharacterCommand() {
+    commitIdentifierField();
     const MessageAnswer answer = platform_.messageBox(
         QStringLiteral("Do you realy want to erase this character?"),
         QStringLiteral("Erasing character ..."), MessageIcon::Question, MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes)
         return;
-    eraseCharacter(font_, font_.currentIndex);
+    const int index = font_.currentIndex;
+    const EditorState before = stateBeforeStep();
+    const CharSlot slotBefore = font_.slots[index];
+    eraseCharacter(font_, index);
     refreshFontView();
+    // Also the erase of an empty slot is a step when it dropped a drawing.
+    recordSlotChange(QStringLiteral("Erase character"), index, slotBefore, font_.fontIdentifier,
+                     before);
 }
 
 void EditingSession::refreshFontView() {
     setFlags(false, font_.fontModified);
     identifierField_ = font_.fontIdentifier;
+    committedIdentifier_ = identifierField_;
     Q_EMIT fontViewRefreshed();
     selectCharacter(font_.currentIndex);
     Q_EMIT flagsChanged();
@@ -117,24 +149,40 @@ bool EditingSession::paintCell(int col, int row, bool set, bool clear) {
         return false;
     if (col < 0 || col >= kMatrixEdge || row < 0 || row >= kMatrixEdge)
         return false;
-    if (set)
-        working_.pixels[pixelIndex(col, row)] = 1;
-    if (clear)
-        working_.pixels[pixelIndex(col, row)] = 0;
+    // Left sets, then right clears.
+    const std::uint8_t value = clear ? 0 : 1;
+    const int pixel = pixelIndex(col, row);
+    if (working_.pixels[pixel] != value) {
+        EditorState before = stateBeforeStep();
+        working_.pixels[pixel] = value;
+        // Painting outside a press and release makes a step of each pixel.
+        const int stroke = strokeOpen_ ? strokeId_ : ++strokeId_;
+        record(new PaintStep(*this, std::move(before), stroke, pixel, value));
+    }
     Q_EMIT pixelsChanged();
     markEdited();
     return true;
 }
 
 void EditingSession::setXSize(int xSize) {
-    working_.xSize = clampSize(xSize);
+    xSize = clampSize(xSize);
+    if (xSize != working_.xSize) {
+        EditorState before = stateBeforeStep();
+        working_.xSize = xSize;
+        record(new FieldStep(*this, QStringLiteral("X-size"), std::move(before), editorState()));
+    }
     Q_EMIT sizesChanged();
     markEdited();
 }
 
 void EditingSession::setYSize(int ySize) {
-    // The y-size is the whole font's, so it changes there at once.
-    font_.ySize = clampSize(ySize);
+    ySize = clampSize(ySize);
+    if (ySize != font_.ySize) {
+        EditorState before = stateBeforeStep();
+        // The y-size is the whole font's, so it changes there at once.
+        font_.ySize = ySize;
+        record(new FieldStep(*this, QStringLiteral("Y-size"), std::move(before), editorState()));
+    }
     Q_EMIT sizesChanged();
     markEdited();
 }
@@ -144,35 +192,150 @@ void EditingSession::afterPixelEdit() {
     markEdited();
 }
 
-void EditingSession::clearCharacter() {
-    clearMatrix(working_.pixels);
+void EditingSession::editMatrix(MatrixEdit edit) {
+    EditorState before = stateBeforeStep();
+    applyMatrixEdit(edit, working_.pixels);
+    if (working_.pixels != before.working.pixels)
+        record(new MatrixStep(*this, std::move(before), edit));
     afterPixelEdit();
+}
+
+void EditingSession::clearCharacter() {
+    editMatrix(MatrixEdit::Clear);
 }
 
 void EditingSession::shiftUp() {
-    zelvik::shiftUp(working_.pixels);
-    afterPixelEdit();
+    editMatrix(MatrixEdit::ShiftUp);
 }
 
 void EditingSession::shiftDown() {
-    zelvik::shiftDown(working_.pixels);
-    afterPixelEdit();
+    editMatrix(MatrixEdit::ShiftDown);
 }
 
 void EditingSession::shiftLeft() {
-    zelvik::shiftLeft(working_.pixels);
-    afterPixelEdit();
+    editMatrix(MatrixEdit::ShiftLeft);
 }
 
 void EditingSession::shiftRight() {
-    zelvik::shiftRight(working_.pixels);
-    afterPixelEdit();
+    editMatrix(MatrixEdit::ShiftRight);
 }
 
 void EditingSession::autoName() {
     nameField_ = autoSymbolName(font_.currentIndex);
     Q_EMIT nameFieldChanged();
     markEdited();
+}
+
+// --- the edit history
+
+EditorState EditingSession::editorState() const {
+    return {font_.currentIndex, working_,   font_.ySize,
+            selectedXSize_,     nameField_, identifierField_};
+}
+
+EditorState EditingSession::stateBeforeStep() {
+    commitIdentifierField();
+    return editorState();
+}
+
+void EditingSession::record(EditStep* step) {
+    // Edits made while a whole font is replaced belong to that one step.
+    if (replacingFont_) {
+        delete step;
+        return;
+    }
+    history_.push(step); // its first redo does nothing: the edit is done
+}
+
+void EditingSession::commitIdentifierField() {
+    if (identifierField_ == committedIdentifier_)
+        return;
+    EditorState before = editorState();
+    before.identifierField = committedIdentifier_;
+    committedIdentifier_ = identifierField_;
+    record(new FieldStep(*this, QStringLiteral("Font name"), std::move(before), editorState()));
+}
+
+void EditingSession::beginStroke() {
+    ++strokeId_;
+    strokeOpen_ = true;
+}
+
+void EditingSession::endStroke() {
+    strokeOpen_ = false;
+}
+
+void EditingSession::undo() {
+    // A typed identifier is the newest edit: it is taken back first.
+    commitIdentifierField();
+    // Pixels painted after this are a new step, even within the same drag.
+    ++strokeId_;
+    if (!history_.canUndo())
+        return;
+    history_.undo();
+    settleFlags();
+}
+
+void EditingSession::redo() {
+    commitIdentifierField();
+    ++strokeId_;
+    if (!history_.canRedo())
+        return;
+    history_.redo();
+    settleFlags();
+}
+
+void EditingSession::replaceFontAsOneStep(const QString& text,
+                                          const std::function<void()>& replace) {
+    endStroke();
+    EditorState before = stateBeforeStep();
+    FontImage fontBefore = FontImage::of(font_);
+    {
+        const QScopedValueRollback<bool> replacing(replacingFont_, true);
+        replace();
+    }
+    if (FontImage::of(font_) == fontBefore && editorState() == before)
+        return;
+    record(new FontStep(*this, text, std::move(fontBefore), std::move(before)));
+}
+
+void EditingSession::restoreEditor(const EditorState& state, bool showCharacter) {
+    const bool indexChanged = state.currentIndex != font_.currentIndex;
+    const bool pixelsChanged = state.working.pixels != working_.pixels;
+    const bool sizesChanged = state.working.xSize != working_.xSize || state.ySize != font_.ySize;
+    const bool nameChanged = state.nameField != nameField_;
+    const bool identifierChanged = state.identifierField != identifierField_;
+    font_.currentIndex = state.currentIndex;
+    working_ = state.working;
+    font_.ySize = state.ySize;
+    selectedXSize_ = state.selectedXSize;
+    nameField_ = state.nameField;
+    identifierField_ = state.identifierField;
+    committedIdentifier_ = identifierField_;
+
+    if (indexChanged || showCharacter) {
+        Q_EMIT currentCharacterChanged(font_.currentIndex);
+    } else {
+        if (nameChanged)
+            Q_EMIT nameFieldChanged();
+        if (pixelsChanged)
+            Q_EMIT this->pixelsChanged();
+    }
+    if (sizesChanged)
+        Q_EMIT this->sizesChanged();
+    if (identifierChanged)
+        Q_EMIT identifierFieldChanged();
+}
+
+bool EditingSession::workingDiffersFromSlot() const {
+    const CharSlot& slot = font_.slots[font_.currentIndex];
+    const int slotXSize = slot.defined() ? slot.xSize : selectedXSize_;
+    return working_.pixels != slot.pixels || working_.xSize != slotXSize ||
+           std::string_view(nameField_).substr(0, kMaxNameLength) != slot.name;
+}
+
+void EditingSession::settleFlags() {
+    setFlags(workingDiffersFromSlot(), !history_.isClean());
 }
 
 // --- the font commands
@@ -197,6 +360,7 @@ bool EditingSession::stop(StopAction action) {
 }
 
 bool EditingSession::confirmUnsavedChanges(const UnsavedChangesPrompt& prompt) {
+    commitIdentifierField();
     while (font_.fontModified) {
         const MessageAnswer answer =
             platform_.messageBox(prompt.fontQuestion, prompt.fontCaption, MessageIcon::Question,
@@ -211,12 +375,8 @@ bool EditingSession::confirmUnsavedChanges(const UnsavedChangesPrompt& prompt) {
             const MessageAnswer saveIt =
                 platform_.messageBox(kCharacterQuestion, prompt.characterCaption,
                                      MessageIcon::Question, MessageButtons::YesNo);
-            if (saveIt == MessageAnswer::Yes) {
-                if (saveCharacter() != SaveCharacterOutcome::Success)
-                    return stop(prompt.onStop);
-                refreshFontView();
-                Q_EMIT characterStored();
-            }
+            if (saveIt == MessageAnswer::Yes && !storeCharacter())
+                return stop(prompt.onStop);
             setFlags(false, font_.fontModified);
         }
         if (!saveFont())
@@ -231,6 +391,7 @@ void EditingSession::newFontCommand() {
         return;
     resetFont(font_, working_);
     refreshFontView();
+    history_.clear();
     Q_EMIT sizesChanged();
 }
 
@@ -243,20 +404,20 @@ void EditingSession::openFontCommand() {
         font_.currentIndex = 0;
     }
     refreshFontView();
+    // A cancelled or refused open leaves the font, and so its history.
+    if (opened)
+        history_.clear();
 }
 
 void EditingSession::saveFontCommand() {
+    commitIdentifierField();
     if (font_.characterModified) {
         const MessageAnswer answer =
             platform_.messageBox(kCharacterQuestion, QStringLiteral("Saving font ..."),
                                  MessageIcon::Question, MessageButtons::YesNo);
-        if (answer == MessageAnswer::Yes) {
-            if (saveCharacter() != SaveCharacterOutcome::Success) {
-                Q_EMIT flagsChanged();
-                return;
-            }
-            refreshFontView();
-            Q_EMIT characterStored();
+        if (answer == MessageAnswer::Yes && !storeCharacter()) {
+            Q_EMIT flagsChanged();
+            return;
         }
         // After No the drawing stays in the editor, no longer marked.
         setFlags(false, font_.fontModified);
@@ -293,6 +454,7 @@ Result EditingSession::openFont() {
 }
 
 Result EditingSession::saveFont() {
+    commitIdentifierField();
     const QString caption = QStringLiteral("Saving font file ...");
     // The identifier is taken from the field, which may be newer than the font's.
     if (identifierField_.empty()) {
@@ -325,7 +487,10 @@ Result EditingSession::saveFont() {
     if (!written) {
         platform_.messageBox(written.message, caption, MessageIcon::Error, MessageButtons::Ok);
         font_.currentFileName.clear();
+        return written;
     }
+    // Undo and redo find the font unmodified exactly here.
+    history_.setClean();
     return written;
 }
 

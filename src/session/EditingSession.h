@@ -6,16 +6,19 @@
 // the drawing edits, New, Open, Save, the close query and the unsaved-changes
 // questions before them. It asks the user through PlatformServices and tells
 // the view what changed through its signals; the windows only translate
-// between their controls and the session.
+// between their controls and the session. It keeps the history of the edits
+// for undo and redo.
 
 #include "font/FontFile.h"
 #include "font/FontModel.h"
 #include "font/Result.h"
+#include "session/EditorState.h"
 #include "session/PlatformServices.h"
 #include "session/UnsavedChangesPrompt.h"
 
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 
 #include <functional>
 #include <optional>
@@ -32,6 +35,9 @@ struct DialogFolders {
     QString bdfPath;     // BDF export
 };
 
+class EditStep;
+enum class MatrixEdit;
+
 class EditingSession final : public QObject {
     Q_OBJECT
 public:
@@ -40,7 +46,8 @@ public:
     PlatformServices& platform() { return platform_; }
 
     // The font as a whole. Commands that replace it wholesale (generate,
-    // import) change it here and then call refreshFontView().
+    // import) change it inside replaceFontAsOneStep(), so that the change can
+    // be taken back.
     FontModel& font() { return font_; }
     const FontModel& font() const { return font_; }
     // The character in the editor: its pixels and x-size. Its y-size is the
@@ -72,6 +79,7 @@ public:
     bool selectCharacter(int index);
     // Checks the name (present, not used by another slot) and stores the
     // working character into its slot, with the warnings of "Saving character ...".
+    // Changes no flag and records no step: the commands below do both.
     SaveCharacterOutcome saveCharacter();
     // "Save character": store, then rebuild the view.
     void saveCharacterCommand();
@@ -96,6 +104,33 @@ public:
     void shiftRight();
     // The code's automatic name into the name field.
     void autoName();
+
+    // --- the edit history
+    // Each stroke, clear, shift and size change, Save and Erase character, a
+    // new font identifier and each whole-font replacement is one step. New
+    // and Open start an empty history; Save font marks the saved state.
+    static constexpr int kHistoryLimit = 1000;
+    const QUndoStack& history() const { return history_; }
+    // Take back or bring back one step, with the character, its slot, the
+    // current code and the fields as they were. Neither asks anything.
+    // Afterwards the character is modified when it differs from its slot, and
+    // the font when it differs from what was last opened or saved.
+    void undo();
+    void redo();
+    // The press and the release of the mouse on the grid: every pixel painted
+    // in between is one step.
+    void beginStroke();
+    void endStroke();
+    // The identifier field's text becomes a step when it differs from the one
+    // recorded last: on Enter, when the field loses the focus, and before any
+    // other step, so that the steps keep the order in which they were made.
+    void commitIdentifierField();
+    // Replaces the whole font as one step named `text` (shown as "Undo " +
+    // text). `replace` changes the font as its command does, for instance
+    // resetFont(), fill the slots, refreshFontView(), and sets the flags the
+    // command sets; edits it makes through the session (sizes, say) are part
+    // of this step. Undo puts back the font and the editor as they were.
+    void replaceFontAsOneStep(const QString& text, const std::function<void()>& replace);
 
     // --- the font commands
     // Offers to save a modified font (and before that a modified character)
@@ -131,10 +166,31 @@ Q_SIGNALS:
     void flagsChanged();
     // A character went into its slot through "Save character": the list takes the focus.
     void characterStored();
+    // One slot changed without a rebuild of the whole view (a step taken back
+    // or brought back): its list text, and the status panel when it is current.
+    void slotChanged(int index);
+    // The session put new text into the identifier field.
+    void identifierFieldChanged();
 
 private:
+    friend class EditStep;
+
     void setFlags(bool characterModified, bool fontModified);
     void afterPixelEdit();
+    void editMatrix(MatrixEdit edit);
+    // Save character with its messages, then the refresh, recorded as one step.
+    bool storeCharacter();
+    void recordSlotChange(const QString& text, int index, const CharSlot& slotBefore,
+                          const std::string& identifierBefore, const EditorState& before);
+
+    EditorState editorState() const;
+    // The editor before a step; a typed identifier becomes its own step first.
+    EditorState stateBeforeStep();
+    void record(EditStep* step);
+    void restoreEditor(const EditorState& state, bool showCharacter);
+    bool workingDiffersFromSlot() const;
+    // The flags after an undo or a redo.
+    void settleFlags();
     // What a command does when the user stops it.
     bool stop(StopAction action);
 
@@ -143,6 +199,14 @@ private:
     WorkingCharacter working_;
     std::string nameField_;
     std::string identifierField_;
+
+    QUndoStack history_;
+    // The identifier field's text as the history knows it.
+    std::string committedIdentifier_;
+    int selectedXSize_ = kDefaultXSize;
+    int strokeId_ = 0;
+    bool strokeOpen_ = false;
+    bool replacingFont_ = false;
 };
 
 } // namespace zelvik

@@ -6,12 +6,12 @@
 namespace zelvik {
 
 ListClickFilter::ListClickFilter(QListWidget* list, Handler handler)
-    : QObject(list), list_(list), handler_(std::move(handler)) {
+    : QObject(list), list_(list), viewport_(list->viewport()), handler_(std::move(handler)) {
     list->viewport()->installEventFilter(this);
 }
 
 bool ListClickFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != list_->viewport())
+    if (watched != viewport_)
         return QObject::eventFilter(watched, event);
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&

@@ -25,6 +25,7 @@ protected:
 
 private:
     QListWidget* list_;
+    QObject* viewport_;
     Handler handler_;
 };
 

@@ -7,6 +7,8 @@
 # Usage: sample_text_smoke.sh path/to/zelvik
 # Exits 77 (skipped) when a tool is missing, or 1 when CI is set.
 set -u
+# shellcheck source=splash.sh
+. "$(dirname "$0")/splash.sh"
 
 if [ "${1:-}" != "--inside" ]; then
     zelvik=$(realpath "${1:?usage: $0 path/to/zelvik}")
@@ -55,23 +57,7 @@ wait_window() { # name
 
 wid=$(wait_window '^Zelvik$')
 [ -n "$wid" ] || fail "no window titled Zelvik appeared"
-# The start-up splash holds the mouse and keyboard for its two seconds: let it
-# come and go.
-splash_up() {
-    local w
-    for w in $(xdotool search --onlyvisible --class zelvik 2>/dev/null); do
-        xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 492x136' && return 0
-    done
-    return 1
-}
-for _ in $(seq 1 30); do
-    splash_up && break
-    sleep 0.1
-done
-for _ in $(seq 1 60); do
-    splash_up || break
-    sleep 0.1
-done
+wait_for_splash
 sleep 0.5
 xdotool windowfocus --sync "$wid"
 eval "$(xdotool getwindowgeometry --shell "$wid")" # X, Y, WIDTH, HEIGHT

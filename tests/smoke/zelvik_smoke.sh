@@ -6,6 +6,8 @@
 # When xvfb-run, xdotool or xauth is missing, missing_tool decides: skipped
 # (77), or failed under CI.
 set -u
+# shellcheck source=splash.sh
+. "$(dirname "$0")/splash.sh"
 
 if [ "${1:-}" != "--inside" ]; then
     zelvik=${1:?usage: $0 path/to/zelvik path/to/missing_tool}
@@ -47,22 +49,7 @@ if [ -z "$wid" ]; then
 fi
 echo "window $wid is up"
 
-# The start-up splash holds the keyboard for its two seconds: let it come and go.
-splash_up() {
-    local w
-    for w in $(xdotool search --onlyvisible --class zelvik 2>/dev/null); do
-        xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 492x136' && return 0
-    done
-    return 1
-}
-for _ in $(seq 1 30); do
-    splash_up && break
-    sleep 0.1
-done
-for _ in $(seq 1 60); do
-    splash_up || break
-    sleep 0.1
-done
+wait_for_splash
 sleep 0.2
 
 xdotool windowfocus --sync "$wid"

@@ -85,4 +85,9 @@ void PixelGrid::mouseMoveEvent(QMouseEvent* event) {
         onMouseMove(event->buttons(), event->position().toPoint());
 }
 
+void PixelGrid::mouseReleaseEvent(QMouseEvent* event) {
+    if (onMouseUp)
+        onMouseUp(event->button(), event->buttons(), event->position().toPoint());
+}
+
 } // namespace zelvik

@@ -42,11 +42,14 @@ public:
     // button: the one just pressed; buttons: every button held, that one included.
     std::function<void(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos)> onMouseDown;
     std::function<void(Qt::MouseButtons buttons, QPoint pos)> onMouseMove;
+    // button: the one released; buttons: those still held.
+    std::function<void(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos)> onMouseUp;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     int colCount_ = 8;
