@@ -3,6 +3,8 @@
 
 #include "app/TFFForm.h"
 #include "app/TForm1.h"
+#include "session/BdfCommands.h"
+#include "ui/PanelStatusBar.h"
 
 #include <QRadioButton>
 
@@ -22,6 +24,17 @@ void TForm1::BtnLoadCharSetClick() {
 
 void TForm1::BtnSaveCharSetClick() {
     session_.saveFontCommand();
+}
+
+void TForm1::MBtnImportBdfClick() {
+    const QString summary = importBdfFontCommand(session_);
+    // Until the next change of the status bar, it says what the import took.
+    if (!summary.isEmpty())
+        SB1->setPanelText(kPanelFile, QStringLiteral(" * ") + summary);
+}
+
+void TForm1::MBtnExportBdfClick() {
+    exportBdfFontCommand(session_);
 }
 
 void TForm1::MBtnExitClick() {

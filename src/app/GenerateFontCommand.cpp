@@ -70,17 +70,20 @@ void GenerateFont(TForm1& form) {
 void TForm1::BtnGenfontClick() {
     if (!ConfirmUnsavedChanges(kGenerateFontPrompt))
         return;
-    FontModel& font = fontModel();
-    font.characterModified = false;
-    resetFont(font, working());
-    GenerateFont(*this);
-    font.currentIndex = 0;
-    DrawMatrix->update();
-    RefreshFontView();
-    // Code 0 is never generated, so its empty slot keeps the width shown
-    // before: 32 after a run, the reset 8 after a cancelled font dialog.
-    ShowXSize(working().xSize);
-    UpdateStatusBar();
+    // The font before and after is one step: a mistaken run can be taken back.
+    session_.replaceFontAsOneStep(QStringLiteral("Generate font"), [this] {
+        FontModel& font = fontModel();
+        font.characterModified = false;
+        resetFont(font, working());
+        GenerateFont(*this);
+        font.currentIndex = 0;
+        DrawMatrix->update();
+        RefreshFontView();
+        // Code 0 is never generated, so its empty slot keeps the width shown
+        // before: 32 after a run, the reset 8 after a cancelled font dialog.
+        ShowXSize(working().xSize);
+        UpdateStatusBar();
+    });
 }
 
 void TForm1::BtnSpecCustomClick() {

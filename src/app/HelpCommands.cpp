@@ -21,8 +21,8 @@ void TForm1::createHelpAndSplash() {
 void TForm1::MBtnHelpClick() {
     const QString file = helpFileToOpen(helpFilePath, installedHelpPath);
     if (file.isEmpty()) {
-        platform_.messageBox(QStringLiteral("Missing help file!"),
-                             QStringLiteral("Error ..."), MessageIcon::Warning, MessageButtons::Ok);
+        platform_.messageBox(QStringLiteral("Missing help file!"), QStringLiteral("Error ..."),
+                             MessageIcon::Warning, MessageButtons::Ok);
         return;
     }
     // Whether a viewer came up is the desktop's business.

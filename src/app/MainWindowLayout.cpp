@@ -219,6 +219,8 @@ void TForm1::createMenu() {
                             QStyle::SP_DialogOpenButton);
     MBtnSaveFont = menuItem(file, "MBtnSaveFont", "Save font", QKeySequence("Ctrl+S"),
                             QStyle::SP_DialogSaveButton);
+    MBtnImportBdf = menuItem(file, "MBtnImportBdf", "Import BDF font...", {});
+    MBtnExportBdf = menuItem(file, "MBtnExportBdf", "Export BDF font...", {});
     file->addSeparator();
     MBtnExit =
         menuItem(file, "MBtnExit", "Exit", QKeySequence("Alt+F4"), QStyle::SP_DialogCloseButton);
@@ -320,6 +322,8 @@ void TForm1::connectHandlers() {
     connect(MBtnOpenFont, &QAction::triggered, this, [this] { BtnLoadCharSetClick(); });
     connect(BtnSaveCharSet, &QPushButton::clicked, this, [this] { BtnSaveCharSetClick(); });
     connect(MBtnSaveFont, &QAction::triggered, this, [this] { BtnSaveCharSetClick(); });
+    connect(MBtnImportBdf, &QAction::triggered, this, [this] { MBtnImportBdfClick(); });
+    connect(MBtnExportBdf, &QAction::triggered, this, [this] { MBtnExportBdfClick(); });
     connect(MBtnExit, &QAction::triggered, this, [this] { MBtnExitClick(); });
 
     // Generator, export, previews, help.

@@ -1,7 +1,7 @@
 #include "app/TAForm.h"
 
-#include "session/PlatformServices.h"
 #include "session/ApplicationError.h"
+#include "session/PlatformServices.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -141,6 +141,8 @@ public:
     void BtnNewClick();
     void BtnLoadCharSetClick();
     void BtnSaveCharSetClick();
+    void MBtnImportBdfClick();
+    void MBtnExportBdfClick();
     void MBtnExitClick();
     void FormCloseQuery(bool& canClose);
     // Each showing of the window.
@@ -228,6 +230,8 @@ public:
     QAction* MBtnNewFont = nullptr;
     QAction* MBtnOpenFont = nullptr;
     QAction* MBtnSaveFont = nullptr;
+    QAction* MBtnImportBdf = nullptr;
+    QAction* MBtnExportBdf = nullptr;
     QAction* MBtnExit = nullptr;
     QAction* MBtnGenFont = nullptr;
     QAction* MBtnClearChar = nullptr;

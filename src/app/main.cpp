@@ -19,9 +19,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelvik/zelvik-logo.png")));
     zelvik::QtPlatformServices platform;
     zelvik::AppWindows windows = zelvik::createAppWindows(platform, startupFolder);
-    app.setErrorReport([&](const QString& message) {
-        zelvik::reportApplicationError(platform, message);
-    });
+    app.setErrorReport(
+        [&](const QString& message) { zelvik::reportApplicationError(platform, message); });
     windows.Form1->show();
     const int status = app.exec();
     app.setErrorReport({});

@@ -393,3 +393,18 @@ TEST_F(GenerateFont, GeneratedThroughTheButtonAndSavedItEqualsZelvikCliGenerate)
     ASSERT_GT(gui.size(), 1000u);
     EXPECT_TRUE(gui == readFileBytes(files.filePath("cli.fnt")));
 }
+
+TEST_F(GenerateFont, UndoTakesBackAWholeRun) {
+    font().slots[66].name = "UB";
+    font().slots[66].pixels[0] = 1;
+    form().RefreshFontView();
+    cancelFont(); // even a cancelled run has reset the font
+    clickGenerate();
+    ASSERT_FALSE(font().slots[66].defined());
+    EXPECT_EQ(form().MBtnUndo->text(), "Undo Generate font");
+    form().MBtnUndo->trigger();
+    EXPECT_EQ(font().slots[66].name, "UB");
+    EXPECT_EQ(font().slots[66].pixels[0], 1);
+    form().MBtnRedo->trigger();
+    EXPECT_FALSE(font().slots[66].defined());
+}
