@@ -71,8 +71,8 @@ std::optional<ImportArgs> parseArgs(const Args& args) {
 
 // The one place that writes the font file.
 Result writeFnt(const std::string& path, FontFileVersion version, const FontModel& font) {
-    return writeFontFile(QFile::decodeName(path.c_str()), version, font.fontIdentifier,
-                         font.ySize, font);
+    return writeFontFile(QFile::decodeName(path.c_str()), version, font.fontIdentifier, font.ySize,
+                         font);
 }
 
 } // namespace

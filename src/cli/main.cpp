@@ -22,8 +22,8 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"info", runInfo, false},   {"convert", runConvert, false}, {"export", runExport, false},
-    {"image", runImage, true},  {"sample", runSample, true},   {"generate", runGenerate, true},
+    {"info", runInfo, false},     {"convert", runConvert, false}, {"export", runExport, false},
+    {"image", runImage, true},    {"sample", runSample, true},    {"generate", runGenerate, true},
     {"import", runImport, false},
 };
 

@@ -3,6 +3,7 @@
 #include "font/BdfFile.h"
 #include "font/BdfTestData.h"
 #include "font/FontFile.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 
 #include <QFile>
@@ -15,24 +16,6 @@ using namespace zelvik;
 using namespace zelvik::test;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(ZELVIK_CLI_PATH), args);
-    CliRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
 
 // Two glyphs in the codes, one of them wider than its DWIDTH, and one outside.
 const std::string kSmallBdf = "STARTFONT 2.1\n"
@@ -126,7 +109,8 @@ TEST_F(BdfCommand, ImportRefusalsLeaveTheOutputAsItWas) {
     }
     const CliRun missing = runCli({"import", path("missing.bdf"), "-o", path("out.fnt")});
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.starts_with("zelvik-cli: Can't open BDF file!\nNo such file")) << missing.err;
+    EXPECT_TRUE(missing.err.starts_with("zelvik-cli: Can't open BDF file!\nNo such file"))
+        << missing.err;
 
     writeFileBytes(path("tiny.bdf"), kSmallBdf);
     const CliRun unwritable = runCli({"import", path("tiny.bdf"), "-o", path("no/dir/out.fnt")});

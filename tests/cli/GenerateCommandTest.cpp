@@ -4,6 +4,7 @@
 #include "generator/CodeSelection.h"
 #include "generator/FontGenerator.h"
 #include "generator/QtGlyphRasterizer.h"
+#include "support/CliRun.h"
 #include "support/DejaVuSans.h"
 #include "support/TestFiles.h"
 
@@ -19,22 +20,6 @@ using namespace zelvik;
 using namespace zelvik::test;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    std::string err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(ZELVIK_CLI_PATH), args);
-    CliRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
 
 // The font file the editor would save for these choices.
 std::string expectedFile(const QFont& chosen, int pixels, const CodeSelection& codes,

@@ -1,6 +1,7 @@
 // zelvik-cli info and convert, run as the real program the way scripts run it.
 #include "font/FontFile.h"
 #include "font/FontFileTestData.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 
 #include <QFile>
@@ -11,28 +12,6 @@
 
 using namespace zelvik;
 using namespace zelvik::test;
-
-namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(ZELVIK_CLI_PATH), args);
-    CliRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
-
-} // namespace
 
 TEST(CliInfo, PrintsTheSummaryAndEveryDefinedSlotInTheFixedFormat) {
     QTemporaryDir dir;

@@ -283,7 +283,8 @@ TEST(BdfRealReaders, DejaVuSansThroughOtf2bdfImportsAndItsCExportCompiles) {
     EXPECT_EQ(compareWithFreeType(font, *reference), imported.counts.cut);
 #endif
 
-    const ExportPaths paths = exportTarget(ExportTarget::C).pathsForOutput(dir.filePath("dejavu.c"));
+    const ExportPaths paths =
+        exportTarget(ExportTarget::C).pathsForOutput(dir.filePath("dejavu.c"));
     const Result exported = exportFont(font, font.fontIdentifier, ExportTarget::C, {}, paths);
     ASSERT_TRUE(exported) << exported.describe().toStdString();
     const ToolRun compiled = run(gcc, {"-std=c99", "-Wall", "-Wextra", "-pedantic", "-Werror", "-c",

@@ -88,8 +88,7 @@ TEST(SettingsFile, ReadOnlyFileSystemIsReportedAndTheOldFileKept) {
             return 1;
         if (!remountReadOnly(folder))
             return kCannotSetUp;
-        const Result result =
-            writeRememberedFolders(settings, {"/s/", "/o/", "/e/", "/i/", "/b/"});
+        const Result result = writeRememberedFolders(settings, {"/s/", "/o/", "/e/", "/i/", "/b/"});
         if (result || !result.message.contains(settings.path()))
             return 2;
         if (readFileBytes(settings.path()) != "[PATH]\nsave_path=/old/\n")

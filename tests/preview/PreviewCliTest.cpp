@@ -4,6 +4,7 @@
 #include "font/FontFile.h"
 #include "preview/CharsetImage.h"
 #include "preview/SampleStrip.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -17,28 +18,6 @@ using namespace zelvik;
 using namespace zelvik::test;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    std::string err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcess process;
-    // The command must need no display, whatever the caller's platform is.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("QT_QPA_PLATFORM");
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(ZELVIK_CLI_PATH), args);
-    CliRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
 
 class PreviewCli : public ::testing::Test {
 protected:
