@@ -44,10 +44,10 @@ package-check: build
 
 # A packager's Release build, with GCC and with clang, warnings as errors.
 release-check: deps
-	cmake -S . -B build-release-gcc -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVIK_WERROR=ON \
+	cmake -S . -B build-release-gcc -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVIK_WERROR=ON -DZELVIK_BUILD_BENCHMARKS=OFF \
 		-DCMAKE_CXX_COMPILER=g++
 	cmake --build build-release-gcc -j $(JOBS)
-	cmake -S . -B build-release-clang -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVIK_WERROR=ON \
+	cmake -S . -B build-release-clang -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVIK_WERROR=ON -DZELVIK_BUILD_BENCHMARKS=OFF \
 		-DCMAKE_CXX_COMPILER=clang++
 	cmake --build build-release-clang -j $(JOBS)
 
