@@ -7,8 +7,8 @@
 # Usage: sample_text_smoke.sh path/to/zelvik
 # Exits 77 (skipped) when a tool is missing, or 1 when CI is set.
 set -u
-# shellcheck source=splash.sh
-. "$(dirname "$0")/splash.sh"
+# shellcheck source=window.sh
+. "$(dirname "$0")/window.sh"
 
 if [ "${1:-}" != "--inside" ]; then
     zelvik=$(realpath "${1:?usage: $0 path/to/zelvik}")
@@ -134,11 +134,7 @@ xdotool key --clearmodifiers alt+F4
 # The font is modified: the program asks whether to save it; No.
 sleep 0.5
 xdotool key n
-for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
+if ! wait_for_exit "$pid" 50; then
     fail "zelvik still runs after Alt+F4"
 fi
 wait "$pid"

@@ -6,8 +6,8 @@
 # When xvfb-run, xdotool or xauth is missing, missing_tool decides: skipped
 # (77), or failed under CI.
 set -u
-# shellcheck source=splash.sh
-. "$(dirname "$0")/splash.sh"
+# shellcheck source=window.sh
+. "$(dirname "$0")/window.sh"
 
 if [ "${1:-}" != "--inside" ]; then
     zelvik=${1:?usage: $0 path/to/zelvik path/to/missing_tool}
@@ -55,11 +55,7 @@ sleep 0.2
 xdotool windowfocus --sync "$wid"
 xdotool key --clearmodifiers alt+F4
 
-for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
+if ! wait_for_exit "$pid" 100; then
     echo "FAILED: zelvik still runs 10 s after Alt+F4"
     kill "$pid"
     exit 1

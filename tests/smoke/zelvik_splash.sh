@@ -6,6 +6,8 @@
 # Usage: zelvik_splash.sh path/to/zelvik OUTDIR
 # Exits 77 (skipped) when a tool is missing, unless CI is set: then it fails.
 set -u
+# shellcheck source=window.sh
+. "$(dirname "$0")/window.sh"
 
 if [ "${1:-}" != "--inside" ]; then
     zelvik=${1:?usage: $0 path/to/zelvik OUTDIR}
@@ -106,11 +108,7 @@ echo "screenshots in $outdir"
 wid=${main%% *}
 xdotool windowfocus --sync "$wid"
 xdotool key --clearmodifiers alt+F4
-for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "zelvik still runs 10 s after Alt+F4"
+wait_for_exit "$pid" 100 || fail "zelvik still runs 10 s after Alt+F4"
 wait "$pid"
 status=$?
 echo "zelvik ended with status $status"

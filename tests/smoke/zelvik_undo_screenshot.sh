@@ -7,8 +7,8 @@
 # Exits 77 (skipped) when xvfb-run, xdotool or ImageMagick is missing; with CI
 # set, a missing tool fails the test.
 set -u
-# shellcheck source=splash.sh
-. "$(dirname "$0")/splash.sh"
+# shellcheck source=window.sh
+. "$(dirname "$0")/window.sh"
 
 if [ "${1:-}" != "--inside" ]; then
     zelvik=$(realpath "${1:?usage: $0 path/to/zelvik path/to/screenshot.png}")
