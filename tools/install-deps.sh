@@ -7,19 +7,17 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
     libgtest-dev libgmock-dev libbenchmark-dev
-    # a real X server for the smoke test, and tools to find and close the window
-    xvfb xauth xdotool x11-utils
-    # screenshots of the real window and reading their pixels
-    imagemagick
+    # a real X server for the window tests, and a tool to find, type into and
+    # close the windows
+    xvfb xdotool
     # fonts for the offscreen and X11 runs
     fonts-dejavu-core
-    # a second reader of the character set picture, and screenshots of the real window
-    imagemagick
     # clang's libFuzzer runtime for the font file fuzzer
     clang libclang-rt-14-dev
     # the toolchains the exported sources are checked with
     gcc sdcc gcc-avr avr-libc avra mcu8051ide
-    # screenshots of the real window (import) and comparing them (compare)
+    # screenshots of the real window (import), comparing them (compare), and a
+    # second reader of the character set picture
     imagemagick
     # installing: the man page, the checks of the menu entry and the AppStream
     # metadata, and CPack's Debian package (dpkg-shlibdeps, file)

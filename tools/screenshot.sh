@@ -4,14 +4,17 @@
 # export settings dialog and the about box, then the main window with one
 # unsaved pixel. Writes docs/main-window.png (the README's picture) and the
 # manual's screenshots in help/images/.
-# Usage: tools/screenshot.sh [path/to/zelvik]   (needs xvfb-run, xdotool, imagemagick)
+# Usage: tools/screenshot.sh [path/to/zelvik]   (needs Xvfb, xdotool, imagemagick)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 if [ "${1:-}" != "--inside" ]; then
     zelvik=$(realpath "${1:-$root/build/bin/zelvik}")
     unset QT_QPA_PLATFORM
-    exec xvfb-run -a -s "-screen 0 1024x768x24" bash ${ZELVIK_TRACE:+-x} "$0" --inside "$zelvik"
+    # shellcheck source=../tests/smoke/window.sh
+    . "$root/tests/smoke/window.sh"
+    in_x_server 300 bash ${ZELVIK_TRACE:+-x} "$0" --inside "$zelvik"
+    exit $?
 fi
 zelvik=$2
 images=$root/help/images

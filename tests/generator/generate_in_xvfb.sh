@@ -4,10 +4,12 @@
 # font dialog answered from the test's script), saves it, and the file must
 # equal what zelvik-cli generate writes for the same choices.
 # Usage: generate_in_xvfb.sh path/to/gui_tests
-# Exits 77 (skipped) when xvfb-run is missing, unless CI is set: then it fails.
+# Exits 77 (skipped) when Xvfb is missing, unless CI is set: then it fails.
 set -u
+# shellcheck source=../smoke/window.sh
+. "$(dirname "$0")/../smoke/window.sh"
 gui_tests=${1:?usage: $0 path/to/gui_tests}
-for tool in xvfb-run xauth; do
+for tool in Xvfb; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "$tool is not installed (tools/install-deps.sh installs it)"
         [ -n "${CI:-}" ] && exit 1
@@ -17,7 +19,7 @@ done
 export QT_QPA_PLATFORM=xcb
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$gui_tests" \
+in_x_server 120 "$gui_tests" \
     --gtest_filter='GenerateFont.GeneratedThroughTheButton*:GenerateFont.TheButtonRenders*:GenerateFont.CustomCharacters*' \
     2>&1 | tee "$log"
 status=${PIPESTATUS[0]}

@@ -12,7 +12,7 @@ set -u
 
 if [ "${1:-}" != "--inside" ]; then
     zelvik=$(realpath "${1:?usage: $0 path/to/zelvik}")
-    for tool in xvfb-run xdotool xauth import compare identify; do
+    for tool in Xvfb xdotool import compare identify; do
         if ! command -v "$tool" >/dev/null 2>&1; then
             echo "SKIPPED: $tool is not installed (tools/install-deps.sh installs it)"
             [ -n "${CI:-}" ] && exit 1
@@ -20,7 +20,8 @@ if [ "${1:-}" != "--inside" ]; then
         fi
     done
     unset QT_QPA_PLATFORM
-    exec timeout 80 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$zelvik"
+    in_x_server 80 bash "$0" --inside "$zelvik"
+    exit $?
 fi
 
 zelvik=$2

@@ -14,7 +14,7 @@ set -u
 if [ "${1:-}" != "--inside" ]; then
     zelvik=${1:?usage: $0 path/to/zelvik missing|FILE}
     expected=${2:?usage: $0 path/to/zelvik missing|FILE}
-    for tool in xvfb-run xdotool xauth; do
+    for tool in Xvfb xdotool; do
         if ! command -v "$tool" >/dev/null 2>&1; then
             echo "$tool is not installed (tools/install-deps.sh installs it)"
             [ -n "${CI:-}" ] && exit 1
@@ -23,7 +23,8 @@ if [ "${1:-}" != "--inside" ]; then
         fi
     done
     unset QT_QPA_PLATFORM XDG_CURRENT_DESKTOP DESKTOP_SESSION
-    exec timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$zelvik" "$expected"
+    in_x_server 60 bash "$0" --inside "$zelvik" "$expected"
+    exit $?
 fi
 
 zelvik=$2

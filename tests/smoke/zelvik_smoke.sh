@@ -3,7 +3,7 @@
 # "Zelvik", closes it with Alt+F4 as a person would and expects exit status 0
 # and config.ini in the (temporary) start-up folder.
 # Usage: zelvik_smoke.sh path/to/zelvik path/to/missing_tool
-# When xvfb-run, xdotool or xauth is missing, missing_tool decides: skipped
+# When Xvfb or xdotool is missing, missing_tool decides: skipped
 # (77), or failed under CI.
 set -u
 # shellcheck source=window.sh
@@ -12,7 +12,7 @@ set -u
 if [ "${1:-}" != "--inside" ]; then
     zelvik=${1:?usage: $0 path/to/zelvik path/to/missing_tool}
     missing_tool=${2:?usage: $0 path/to/zelvik path/to/missing_tool}
-    for tool in xvfb-run xdotool xauth; do
+    for tool in Xvfb xdotool; do
         if ! command -v "$tool" >/dev/null 2>&1; then
             "$missing_tool" "$tool is not installed (tools/install-deps.sh installs it)"
             exit $?
@@ -20,7 +20,8 @@ if [ "${1:-}" != "--inside" ]; then
     done
     # A real X window, not the offscreen platform the widget tests use.
     unset QT_QPA_PLATFORM
-    exec timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$zelvik"
+    in_x_server 60 bash "$0" --inside "$zelvik"
+    exit $?
 fi
 
 zelvik=$2

@@ -12,7 +12,7 @@ set -u
 if [ "${1:-}" != "--inside" ]; then
     zelvik=${1:?usage: $0 path/to/zelvik OUTDIR}
     outdir=${2:?usage: $0 path/to/zelvik OUTDIR}
-    for tool in xvfb-run xdotool xauth import compare; do
+    for tool in Xvfb xdotool import compare; do
         if ! command -v "$tool" >/dev/null 2>&1; then
             echo "$tool is not installed (tools/install-deps.sh installs it)"
             [ -n "${CI:-}" ] && exit 1
@@ -22,7 +22,8 @@ if [ "${1:-}" != "--inside" ]; then
     done
     mkdir -p "$outdir"
     unset QT_QPA_PLATFORM
-    exec timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$zelvik" "$outdir"
+    in_x_server 60 bash "$0" --inside "$zelvik" "$outdir"
+    exit $?
 fi
 
 zelvik=$2

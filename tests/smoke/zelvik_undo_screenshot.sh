@@ -4,7 +4,7 @@
 # symbol name field, and takes a screenshot of the screen. The grid in the
 # screenshot must show the glyph again, cell for cell.
 # Usage: zelvik_undo_screenshot.sh path/to/zelvik path/to/screenshot.png
-# Exits 77 (skipped) when xvfb-run, xdotool or ImageMagick is missing; with CI
+# Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing; with CI
 # set, a missing tool fails the test.
 set -u
 # shellcheck source=window.sh
@@ -13,7 +13,7 @@ set -u
 if [ "${1:-}" != "--inside" ]; then
     zelvik=$(realpath "${1:?usage: $0 path/to/zelvik path/to/screenshot.png}")
     shot=$(realpath "${2:?usage: $0 path/to/zelvik path/to/screenshot.png}")
-    for tool in xvfb-run xdotool xauth import convert; do
+    for tool in Xvfb xdotool import convert; do
         if ! command -v "$tool" >/dev/null 2>&1; then
             if [ -n "${CI:-}" ]; then
                 echo "FAILED: $tool is not installed (tools/install-deps.sh installs it)"
@@ -24,7 +24,8 @@ if [ "${1:-}" != "--inside" ]; then
         fi
     done
     unset QT_QPA_PLATFORM
-    exec timeout 90 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$zelvik" "$shot"
+    in_x_server 90 bash "$0" --inside "$zelvik" "$shot"
+    exit $?
 fi
 
 zelvik=$2
