@@ -3,7 +3,8 @@
 #   core: every file under src/ outside app/, cli/ and any ui/ folder. It may
 #         include neither a Qt Widgets header nor anything from app/ or a ui/ folder.
 #   ui:   src/ui/ and the ui/ folder of each subsystem. It may not include app/.
-# The core library must not link Qt Widgets either.
+# The core libraries must not link Qt Widgets either, and zelvik_base not even
+# Qt Gui.
 # Prints every offending line and exits 1 when there is one.
 set -u
 src="${1:-$(dirname "$0")/../src}"
@@ -32,10 +33,17 @@ while IFS= read -r file; do
     fi
 done < <(find . -type f \( -name '*.h' -o -name '*.cpp' \) | sed 's#^\./##' | sort)
 
-# The core target's link line: Qt Core and Qt Gui, never Widgets.
-core_links=$(sed -n '/add_library(zelvik_core/,/^$/p;/target_link_libraries(zelvik_core/p' CMakeLists.txt)
-if grep -q 'Widgets' <<<"$core_links"; then
-    echo "zelvik_core links Qt Widgets"
+# The core targets' link lines: zelvik_base Qt Core alone (zelvik-cli's quick
+# start depends on it), zelvik_core Qt Gui too, never Widgets.
+links_of() {
+    sed -n "/add_library($1 /,/^\$/p;/target_link_libraries($1 /p" CMakeLists.txt
+}
+if grep -q 'Widgets' <<<"$(links_of zelvik_base; links_of zelvik_core)"; then
+    echo "the core links Qt Widgets"
+    failed=1
+fi
+if grep -q 'Qt6::Gui\|zelvik_core' <<<"$(links_of zelvik_base)"; then
+    echo "zelvik_base links Qt Gui"
     failed=1
 fi
 # cli/ is a client of the core alone.

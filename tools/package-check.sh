@@ -49,6 +49,13 @@ done
 zcat "$prefix/share/man/man1/zelvik-cli.1.gz" | grep -q '^\.TH ZELVIK-CLI "1"' || fail "the man page has no title line"
 zcat "$prefix/share/man/man1/zelvik-cli.1.gz" | grep -q 'export FONT.fnt' || fail "the man page lacks the commands of --help"
 [ "$("$prefix/bin/zelvik-cli" --version)" = "zelvik-cli $version" ] || fail "the installed zelvik-cli --version is not $version"
+# The drawing commands live in a module installed apart from the program.
+ls "$prefix"/lib*/zelvik/zelvik-cli-draw.so "$prefix"/lib/*/zelvik/zelvik-cli-draw.so 2>/dev/null | grep -q . ||
+    fail "the install tree lacks zelvik-cli's drawing module"
+"$prefix/bin/zelvik-cli" generate --family "DejaVu Sans" --pixel-size 12 --codes digits \
+    --identifier d12 -o "$scratch/d12.fnt" || fail "the installed zelvik-cli generate failed"
+"$prefix/bin/zelvik-cli" image "$scratch/d12.fnt" -o "$scratch/d12.bmp" &&
+    [ -s "$scratch/d12.bmp" ] || fail "the installed zelvik-cli image failed"
 echo "ok: $(find "$prefix" -type f | wc -l) files"
 
 echo "== desktop entry and AppStream metadata"
@@ -67,6 +74,7 @@ for f in ./usr/bin/zelvik ./usr/bin/zelvik-cli ./usr/share/zelvik/help/help_eng.
     ./usr/share/applications/org.example.Zelvik.desktop ./usr/share/man/man1/zelvik-cli.1.gz; do
     grep -q " $f\$" <<<"$contents" || fail "the package lacks $f"
 done
+grep -q '/zelvik/zelvik-cli-draw.so$' <<<"$contents" || fail "the package lacks zelvik-cli's drawing module"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for lib in libqt6core6 libqt6gui6 libqt6widgets6 libc6 libstdc++6; do
@@ -100,6 +108,8 @@ font=$scratch/new.fnt
     info=$(zelvik-cli info "$font")
     echo "$info"
     grep -q '^identifier: abc$' <<<"$info" || fail "zelvik-cli info did not read the font"
+    zelvik-cli image "$font" -o "$scratch/abc.bmp" && [ -s "$scratch/abc.bmp" ] ||
+        fail "the packaged zelvik-cli image failed (its drawing module?)"
     [ -f /usr/share/zelvik/help/help_eng.html ] || fail "the package put no manual into /usr/share/zelvik/help"
 )
 remove

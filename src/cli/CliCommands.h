@@ -20,9 +20,7 @@ using Args = std::vector<std::string>; // the words after the command name
 int runInfo(const Args& args);
 int runConvert(const Args& args);
 int runExport(const Args& args);
-// These draw, so they need the QGuiApplication that main() makes for them.
-int runImage(const Args& args);
-int runSample(const Args& args);
+// Draws a font file with FreeType, or hands the job to the drawing module.
 int runGenerate(const Args& args);
 int runImport(const Args& args);
 

@@ -1,8 +1,8 @@
 // zelvik-cli image FONT.fnt -o chars.bmp: the editor's "Generate charset image".
 // zelvik-cli sample FONT.fnt --text TEXT [--scale N] -o strip.png: the sample
 // strip under the editor, as a PNG picture.
-// Both draw with Qt Gui on the offscreen platform (see main.cpp).
-#include "cli/CliCommands.h"
+// Both draw with Qt Gui on the offscreen platform, in the drawing module.
+#include "cli/DrawingCommands.h"
 
 #include "font/Cp1250.h"
 #include "font/FileReplacement.h"

@@ -1,9 +1,9 @@
 // zelvik-cli COMMAND ...: the jobs that need no person, over the editor's own
 // core code. The usage text below lists the commands.
 #include "cli/CliCommands.h"
+#include "cli/DrawingModule.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 
 #include <iostream>
 #include <memory>
@@ -13,12 +13,20 @@ namespace {
 
 using namespace zelvik::cli;
 
+int runImage(const Args& args) {
+    return runInDrawingModule("image", args);
+}
+int runSample(const Args& args) {
+    return runInDrawingModule("sample", args);
+}
+
 struct Command {
     const char* name;
     int (*run)(const Args&);
-    // Commands that draw text or pictures need a QGuiApplication; the
-    // offscreen platform gives them one without a display.
-    bool draws;
+    // Commands that may draw with Qt Gui make their own application object
+    // (a QGuiApplication in the drawing module); the others run in a
+    // QCoreApplication.
+    bool mayDraw;
 };
 
 const Command kCommands[] = {
@@ -86,13 +94,10 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     qInstallMessageHandler(quietQtMessages);
+    rememberProgram(argv[0]);
     std::unique_ptr<QCoreApplication> app;
-    if (command && command->draws) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
-    } else {
+    if (!command || !command->mayDraw)
         app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
-    }
 
     if (argc < 2) {
         std::cerr << usageText();

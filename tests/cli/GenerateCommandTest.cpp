@@ -8,13 +8,16 @@
 #include "support/DejaVuSans.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 using namespace zelvik;
 using namespace zelvik::test;
@@ -163,4 +166,52 @@ TEST_F(CliGenerate, TheGeneratedFontExportsAsC) {
         {"export", out(), "--target", "c", "--bytes", "horizontal", "-o", dir.filePath("dv16.c")});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(readFileBytes(dir.filePath("dv16.c")).find("dv16_UA"), std::string::npos);
+}
+
+// A font file whose family is installed in another style used to be drawn in
+// the installed regular face: DejaVuSans-Bold.ttf came out regular.
+TEST_F(CliGenerate, AFontFileIsDrawnInItsOwnFaceNotTheInstalledRegularOne) {
+    ZELVIK_REQUIRE_DEJAVU_SANS(family);
+    const QString boldFile = QFileInfo(kDejaVuSansPath).dir().filePath("DejaVuSans-Bold.ttf");
+    ASSERT_TRUE(QFile::exists(boldFile)) << "fonts-dejavu-core brings DejaVuSans-Bold.ttf";
+    const QStringList rest = {"--pixel-size", "14", "--codes", "letters,digits,specials,high",
+                              "--identifier", "b"};
+    ASSERT_EQ(runCli(QStringList{"generate", "--font-file", boldFile, "-o", out()} + rest).exitCode,
+              0);
+    const QString byFamily = dir.filePath("family.fnt");
+    ASSERT_EQ(runCli(QStringList{"generate", "--family", family, "--bold", "-o", byFamily} + rest)
+                  .exitCode,
+              0);
+    const QString regular = dir.filePath("regular.fnt");
+    ASSERT_EQ(runCli(QStringList{"generate", "--font-file", kDejaVuSansPath, "-o", regular} + rest)
+                  .exitCode,
+              0);
+    EXPECT_TRUE(readFileBytes(out()) == readFileBytes(byFamily));
+    EXPECT_FALSE(readFileBytes(out()) == readFileBytes(regular));
+}
+
+// The commands that draw with Qt Gui live in a module beside the program (or
+// in its library folder); without it they say so, and the rest still work.
+TEST_F(CliGenerate, WithoutItsDrawingModuleTheProgramSaysWhatIsMissing) {
+    const QString lone = dir.filePath("zelvik-cli");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZELVIK_CLI_PATH), lone));
+    const auto run = [&](const QStringList& args) {
+        QProcess process;
+        process.start(lone, args);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return std::pair(process.exitCode(), process.readAllStandardError().toStdString());
+    };
+    const auto [status, err] = run({"generate", "--family", "DejaVu Sans", "--pixel-size", "8",
+                                    "--identifier", "f", "-o", out()});
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(err.find("zelvik-cli: can't load the drawing module that 'generate' needs"),
+              std::string::npos)
+        << err;
+    EXPECT_FALSE(QFile::exists(out()));
+
+    ZELVIK_REQUIRE_DEJAVU_SANS(family);
+    const auto [drawn, drawnErr] = run({"generate", "--font-file", kDejaVuSansPath, "--pixel-size",
+                                        "8", "--identifier", "f", "-o", out()});
+    EXPECT_EQ(drawn, 0) << drawnErr;
+    EXPECT_EQ(run({"image", out(), "-o", dir.filePath("chars.bmp")}).first, 1);
 }

@@ -1,10 +1,19 @@
-// The generator with a real font drawn by Qt's painter: the glyphs must come
-// out pure black and white, placed and sized by their ink.
+// The generator with a real font drawn by Qt's painter, and by FreeType for
+// zelvik-cli: the glyphs must come out pure black and white, placed and sized
+// by their ink, and the same either way.
 #include "font/Cp1250.h"
 #include "generator/CodeSelection.h"
 #include "generator/FontGenerator.h"
+#include "generator/FreeTypeGlyphRasterizer.h"
 #include "generator/QtGlyphRasterizer.h"
 #include "support/DejaVuSans.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QRawFont>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -170,4 +179,72 @@ TEST(GenerateWithRealFont, HighCodesAreDrawnAsWindows1250) {
     EXPECT_EQ(font->slots[0x8A].pixels, sCaron);
     EXPECT_LT(firstInkedRow(font->slots[0x8A].pixels), firstInkedRow(font->slots['S'].pixels));
     EXPECT_EQ(font->slots[0x8A].name, "USh");
+}
+
+// zelvik-cli draws font files with FreeType instead of Qt's painter; the
+// characters must not change by it, at any size, from any face it accepts.
+TEST(FreeTypeGlyphRasterizer, DrawsQtsPixelsForEveryDejaVuFaceSizeAndCode) {
+    ZELVIK_REQUIRE_DEJAVU_SANS(family);
+    const QDir folder = QFileInfo(test::kDejaVuSansPath).dir();
+    CodeSelection everything = allCodes();
+    const std::vector<std::uint8_t> codes = generationList(everything);
+    int facesCompared = 0;
+    for (const QString& name : folder.entryList({QStringLiteral("*.ttf")})) {
+        const QString path = folder.filePath(name);
+        const int id = QFontDatabase::addApplicationFont(path);
+        ASSERT_GE(id, 0) << name.toStdString();
+        QFont chosen(QFontDatabase::applicationFontFamilies(id).first());
+        chosen.setStyleName(QRawFont(path, 16).styleName());
+        for (int pixels = 1; pixels <= 40; ++pixels) {
+            const auto freeType = FreeTypeGlyphRasterizer::open(path, pixels);
+            ASSERT_TRUE(freeType) << name.toStdString();
+            // A face lacking some character leaves the run to Qt, which
+            // takes it from another font.
+            if (!freeType->accepts(codes))
+                break;
+            QtGlyphRasterizer qt(drawingFont(chosen, pixels));
+            const int yOffset = pixels % 3 == 0 ? -pixels / 3 : pixels % 7;
+            for (const std::uint8_t code : codes) {
+                const char16_t character = cp1250ToUnicode(code);
+                qt.drawCharacter(character, yOffset);
+                freeType->drawCharacter(character, yOffset);
+                for (int y = 0; y < kMatrixEdge; ++y) {
+                    for (int x = 0; x < kMatrixEdge; ++x) {
+                        ASSERT_EQ(freeType->pixel(x, y), qt.pixel(x, y))
+                            << name.toStdString() << " at " << pixels << " px, code 0x" << std::hex
+                            << int(code) << std::dec << ", pixel " << x << "," << y;
+                    }
+                }
+            }
+            if (pixels == 40)
+                ++facesCompared;
+        }
+    }
+    EXPECT_GE(facesCompared, 1) << "DejaVu Sans itself must be drawn by FreeType";
+}
+
+TEST(FreeTypeGlyphRasterizer, RefusesWhatItCannotDrawAsQtDoes) {
+    QString why;
+    EXPECT_FALSE(FreeTypeGlyphRasterizer::open(QStringLiteral("/no/such/font.ttf"), 12, &why));
+    EXPECT_EQ(why, "no such file");
+    QTemporaryDir dir;
+    const QString notAFont = dir.filePath(QStringLiteral("bad.ttf"));
+    QFile file(notAFont);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a font at all");
+    file.close();
+    EXPECT_FALSE(FreeTypeGlyphRasterizer::open(notAFont, 12, &why));
+    EXPECT_EQ(why, "not a font file FreeType can load");
+
+    // A bitmap font opens, but Qt draws bitmap faces its own way.
+    const QString bitmapFont = QStringLiteral("/usr/share/fonts/X11/misc/9x15.pcf.gz");
+    if (!QFile::exists(bitmapFont)) {
+        if (qEnvironmentVariableIsSet("CI"))
+            FAIL() << "xfonts-base is missing (tools/install-deps.sh installs it)";
+        GTEST_SKIP() << "xfonts-base is not installed";
+    }
+    const auto bitmap = FreeTypeGlyphRasterizer::open(bitmapFont, 15);
+    ASSERT_TRUE(bitmap);
+    const std::uint8_t digits[] = {'0', '1'};
+    EXPECT_FALSE(bitmap->accepts(digits));
 }

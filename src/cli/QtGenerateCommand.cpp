@@ -1,0 +1,69 @@
+// zelvik-cli generate with Qt's painter: a system font by family name, or a
+// font file that FreeType alone can't draw as Qt does (see GenerateCommand.cpp).
+#include "cli/DrawingCommands.h"
+#include "cli/GenerateRequest.h"
+#include "generator/QtGlyphRasterizer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QRawFont>
+
+namespace zelvik::cli {
+
+namespace {
+
+// The font to draw with, or the message when the font file can't be used.
+std::variant<QFont, std::string> chooseFont(const GenerateRequest& request) {
+    if (request.fontFile.empty()) {
+        QFont font(QString::fromStdString(request.family));
+        font.setBold(request.bold);
+        font.setItalic(request.italic);
+        return font;
+    }
+    const QString path = QFile::decodeName(request.fontFile.c_str());
+    const int id = QFontDatabase::addApplicationFont(path);
+    const QStringList families =
+        id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty()) {
+        const QFileInfo info(path);
+        const char* why = !info.exists()       ? "no such file"
+                          : !info.isReadable() ? "not readable"
+                                               : "not a font file Qt can load";
+        return "Can't load font file '" + request.fontFile + "': " + why;
+    }
+    QFont font(families.first());
+    if (request.bold || request.italic) {
+        font.setBold(request.bold);
+        font.setItalic(request.italic);
+    } else {
+        // The file's own face, not an installed face of the same family
+        // that happens to be the family's regular one.
+        font.setStyleName(QRawFont(path, request.pixelSize).styleName());
+    }
+    return font;
+}
+
+} // namespace
+
+int runQtGenerate(const Args& args) {
+    auto read = readGenerateRequest(args);
+    if (const int* status = std::get_if<int>(&read))
+        return *status;
+    const GenerateRequest& request = std::get<GenerateRequest>(read);
+    const auto chosen = chooseFont(request);
+    if (const auto* failure = std::get_if<std::string>(&chosen)) {
+        printError(*failure);
+        return kRefused;
+    }
+    const QFont font = drawingFont(std::get<QFont>(chosen), request.pixelSize);
+    if (request.fontFile.empty() && !QFontDatabase::hasFamily(font.family())) {
+        printError("the font family '" + request.family + "' is not installed; drawing with '" +
+                   QFontInfo(font).family().toStdString() + "' instead");
+    }
+    QtGlyphRasterizer rasterizer(font);
+    return writeGeneratedFont(request, rasterizer);
+}
+
+} // namespace zelvik::cli
