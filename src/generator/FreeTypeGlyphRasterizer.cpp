@@ -51,7 +51,7 @@ bool isControl(char16_t c) {
 struct FreeTypeGlyphRasterizer::Handles {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
-    QByteArray data; // FreeType reads the face from here for as long as it lives
+    QFile file; // mapped: FreeType reads the face from its pages as it needs them
 
     ~Handles() {
         if (face)
@@ -74,17 +74,20 @@ FreeTypeGlyphRasterizer::open(const QString& path, int pixelSize, QString* why) 
         return nullptr;
     };
     auto handles = std::make_unique<Handles>();
-    QFile file(path);
+    QFile& file = handles->file;
+    file.setFileName(path);
     if (!file.exists())
         return fail("no such file");
     if (!file.open(QIODevice::ReadOnly))
         return fail("not readable");
-    handles->data = file.readAll();
+    const qint64 size = file.size();
+    const uchar* data = size > 0 ? file.map(0, size) : nullptr;
+    if (!data)
+        return fail("not a font file FreeType can load");
     if (FT_Init_FreeType(&handles->library) != 0)
         return fail("FreeType could not start");
-    if (FT_New_Memory_Face(handles->library,
-                           reinterpret_cast<const FT_Byte*>(handles->data.constData()),
-                           static_cast<FT_Long>(handles->data.size()), 0, &handles->face) != 0)
+    if (FT_New_Memory_Face(handles->library, data, static_cast<FT_Long>(size), 0, &handles->face) !=
+        0)
         return fail("not a font file FreeType can load");
     FT_Face face = handles->face;
     std::unique_ptr<FreeTypeGlyphRasterizer> rasterizer(
