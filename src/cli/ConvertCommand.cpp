@@ -1,6 +1,6 @@
 // zelvik-cli convert FONT.fnt --version 1.0|2.0 -o OUT.fnt: the font written
 // again in the chosen file version, as "Save font" would write it.
-#include "cli/CliCommands.h"
+#include "cli/CommandLine.h"
 
 #include "font/FontFile.h"
 
@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <variant>
 
 namespace zelvik::cli {
 
@@ -19,43 +20,43 @@ struct ConvertArgs {
     FontFileVersion version = FontFileVersion::V2;
 };
 
-Result usageError(const std::string& message) {
-    return Result::fail(Failure::Refused, QString::fromStdString("convert: " + message));
-}
-
-// Fills `parsed` from the arguments; fails with the usage error to print.
-Result parseArgs(const Args& args, ConvertArgs& parsed) {
-    bool haveVersion = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (word == "--version" && hasValue) {
-            const auto version = fontFileVersionNamed(args[++i]);
-            if (!version)
-                return usageError("--version must be 1.0 or 2.0, not '" + args[i] + "'");
-            parsed.version = *version;
-            haveVersion = true;
-        } else if (word == "-o" && hasValue) {
-            parsed.output = args[++i];
-        } else if (word.starts_with('-') || !parsed.input.empty()) {
-            return usageError("unexpected argument '" + word + "'");
-        } else {
-            parsed.input = word;
-        }
-    }
-    if (parsed.input.empty() || parsed.output.empty() || !haveVersion)
-        return usageError("usage: zelvik-cli convert FONT.fnt --version 1.0|2.0 -o OUT.fnt");
-    return Result::success();
+// The arguments, or the exit status after --help or a usage error.
+std::variant<ConvertArgs, int> parseArgs(const Args& args) {
+    CommandLine line("convert", "FONT.fnt --version 1.0|2.0 -o OUT.fnt",
+                     QStringLiteral("Write the font in the chosen file version, as \"Save font\" "
+                                    "would write it."));
+    const auto& version = line.addValue({QStringLiteral("version")}, QStringLiteral("1.0|2.0"),
+                                        QStringLiteral("The file version to write."));
+    const auto& output =
+        line.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.fnt"),
+                      QStringLiteral("The file to write."));
+    line.addArgument(QStringLiteral("FONT.fnt"), QStringLiteral("The font file to read."));
+    if (const auto status = line.parse(args))
+        return *status;
+    const std::vector<std::string> files = line.arguments();
+    if (files.size() > 1)
+        return line.usageError("unexpected argument '" + files[1] + "'");
+    const auto versionName = line.value(version);
+    const auto outputName = line.value(output);
+    if (files.empty() || !outputName || outputName->empty() || !versionName)
+        return line.usageError("usage: zelvik-cli convert FONT.fnt --version 1.0|2.0 -o OUT.fnt");
+    ConvertArgs parsed;
+    const auto named = fontFileVersionNamed(*versionName);
+    if (!named)
+        return line.usageError("--version must be 1.0 or 2.0, not '" + *versionName + "'");
+    parsed.version = *named;
+    parsed.input = files[0];
+    parsed.output = *outputName;
+    return parsed;
 }
 
 } // namespace
 
 int runConvert(const Args& args) {
-    ConvertArgs parsed;
-    if (const Result usage = parseArgs(args, parsed); !usage) {
-        printError(usage);
-        return kUsage;
-    }
+    auto outcome = parseArgs(args);
+    if (const int* status = std::get_if<int>(&outcome))
+        return *status;
+    const ConvertArgs& parsed = std::get<ConvertArgs>(outcome);
 
     auto font = std::make_unique<FontModel>();
     if (const Result read = readFontFile(QFile::decodeName(parsed.input.c_str()), *font); !read) {

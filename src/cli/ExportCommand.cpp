@@ -1,12 +1,14 @@
 #include "cli/ExportCommand.h"
 
+#include "cli/CommandLine.h"
+
 #include "export/ExportChecks.h"
 #include "export/ExportFiles.h"
 #include "font/FontFile.h"
 
 #include <QFile>
 
-#include <map>
+#include <variant>
 #include <vector>
 
 namespace zelvik::cli {
@@ -15,6 +17,7 @@ namespace {
 
 struct ExportRequest {
     std::string fontPath;
+    bool bdf = false;
     const ExportTargetInfo* target = nullptr;
     ExportOptions options;
     std::string output;
@@ -55,81 +58,111 @@ std::string targetNames(bool asAlternatives) {
     return names;
 }
 
-Result usageError(std::string message) {
-    return Result::fail(Failure::Refused, QString::fromStdString("export: " + message));
-}
+// The request, or the exit status after --help or a usage error. BDF holds
+// pixels, not packed bytes: --target bdf comes back with no options set.
+std::variant<ExportRequest, int> parse(const Args& args) {
+    CommandLine line("export",
+                     "FONT.fnt --target " + targetNames(true) +
+                         " [--bytes vertical|horizontal OPTIONS] -o OUT",
+                     QStringLiteral("Write the font as 8051 or AVR assembler, as C with its "
+                                    "header (these need --bytes), or as a BDF font (no packing "
+                                    "options), with the editor's checks, names and writers."));
+    const auto& targetOption =
+        line.addValue({QStringLiteral("target")}, QString::fromStdString(targetNames(true)),
+                      QStringLiteral("What to write."));
+    const auto& bytesOption =
+        line.addValue({QStringLiteral("bytes")}, QStringLiteral("vertical|horizontal"),
+                      QStringLiteral("How the bytes run through a character."));
+    const auto& outputOption =
+        line.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT"),
+                      QStringLiteral("The file to write; C writes OUT.c and OUT.h."));
+    std::vector<std::pair<const Flag*, const QCommandLineOption*>> orientedOptions;
+    for (const Flag& f : kOrientedFlags) {
+        const QString help = f.vertical ? QStringLiteral("With --bytes vertical.")
+                                        : QStringLiteral("With --bytes horizontal.");
+        orientedOptions.emplace_back(&f, &line.addFlag(QString::fromLatin1(f.name + 2), help));
+    }
+    std::vector<std::pair<bool ExportOptions::*, const QCommandLineOption*>> commonOptions;
+    for (const auto& [name, field] : kCommonFlags)
+        commonOptions.emplace_back(field, &line.addFlag(QString::fromLatin1(name + 2),
+                                                        QStringLiteral("Both orientations.")));
+    line.addArgument(QStringLiteral("FONT.fnt"), QStringLiteral("The font file to export."));
+    if (const auto status = line.parse(args))
+        return *status;
 
-// Fills `request` from the arguments; fails with the usage error to print.
-Result parse(const Args& args, ExportRequest& request) {
-    std::map<std::string, std::string> values; // --target, --bytes, -o
-    std::vector<const Flag*> oriented;
-    bool commonFlags = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--target" || arg == "--bytes" || arg == "-o") {
-            if (i + 1 >= args.size())
-                return usageError(arg + " needs a value");
-            if (values.count(arg))
-                return usageError(arg + " given twice");
-            values[arg] = args[++i];
-            continue;
+    ExportRequest request;
+    const std::vector<std::string> files = line.arguments();
+    if (files.size() > 1)
+        return line.usageError("more than one font file given");
+    if (files.empty())
+        return line.usageError("no font file given");
+    request.fontPath = files[0];
+    const auto targetName = line.value(targetOption);
+    if (!targetName)
+        return line.usageError("--target " + targetNames(true) + " is required");
+    const auto bytes = line.value(bytesOption);
+    const auto output = line.value(outputOption);
+
+    if (*targetName == "bdf") {
+        request.bdf = true;
+        if (bytes)
+            return line.usageError("--target bdf takes no packing options ('--bytes')");
+        for (const auto& [flag, option] : orientedOptions) {
+            if (line.isSet(*option))
+                return line.usageError("--target bdf takes no packing options ('" +
+                                       std::string(flag->name) + "')");
         }
-        bool known = false;
-        for (const Flag& f : kOrientedFlags) {
-            if (arg == f.name) {
-                oriented.push_back(&f);
-                known = true;
-            }
+        for (std::size_t i = 0; i < commonOptions.size(); ++i) {
+            if (line.isSet(*commonOptions[i].second))
+                return line.usageError("--target bdf takes no packing options ('" +
+                                       std::string(kCommonFlags[i].first) + "')");
         }
-        for (const auto& [name, field] : kCommonFlags) {
-            if (arg == name) {
-                request.options.*field = true;
-                commonFlags = known = true;
-            }
-        }
-        if (known)
-            continue;
-        if (arg.size() > 1 && arg[0] == '-')
-            return usageError("unknown option '" + arg + "'");
-        if (!request.fontPath.empty())
-            return usageError("more than one font file given");
-        request.fontPath = arg;
+        if (!output || output->empty())
+            return line.usageError("-o OUT is required");
+        request.output = *output;
+        return request;
     }
 
-    if (request.fontPath.empty())
-        return usageError("no font file given");
-    if (!values.count("--target"))
-        return usageError("--target " + targetNames(true) + " is required");
-    const std::string& targetName = values["--target"];
-    request.target = exportTargetNamed(targetName);
+    request.target = exportTargetNamed(*targetName);
     const bool packing = !request.target || request.target->packingOptions;
-    if (packing && !values.count("--bytes"))
-        return usageError("--bytes vertical|horizontal is required");
-    if (!values.count("-o"))
-        return usageError("-o OUT is required");
+    if (packing && !bytes)
+        return line.usageError("--bytes vertical|horizontal is required");
+    if (!output)
+        return line.usageError("-o OUT is required");
     if (!request.target)
-        return usageError("unknown target '" + targetName + "' (" + targetNames(false) + ")");
+        return line.usageError("unknown target '" + *targetName + "' (" + targetNames(false) + ")");
 
+    bool anyPackingFlag = false;
+    for (const auto& [field, option] : commonOptions) {
+        if (line.isSet(*option)) {
+            request.options.*field = true;
+            anyPackingFlag = true;
+        }
+    }
     if (!packing) {
-        if (values.count("--bytes") || commonFlags || !oriented.empty())
-            return usageError("--target " + targetName + " takes no byte packing options");
+        for (const auto& entry : orientedOptions)
+            anyPackingFlag = anyPackingFlag || line.isSet(*entry.second);
+        if (bytes || anyPackingFlag)
+            return line.usageError("--target " + *targetName + " takes no byte packing options");
     } else {
-        const std::string& bytes = values["--bytes"];
-        if (bytes != "vertical" && bytes != "horizontal")
-            return usageError("unknown byte orientation '" + bytes + "' (vertical or horizontal)");
-        request.options.vertical = bytes == "vertical";
-        for (const Flag* f : oriented) {
-            if (f->vertical != request.options.vertical)
-                return usageError(std::string(f->name) + " needs --bytes " +
-                                  (f->vertical ? "vertical" : "horizontal"));
-            request.options.*(f->field) = true;
+        if (*bytes != "vertical" && *bytes != "horizontal")
+            return line.usageError("unknown byte orientation '" + *bytes +
+                                   "' (vertical or horizontal)");
+        request.options.vertical = *bytes == "vertical";
+        for (const auto& [flag, option] : orientedOptions) {
+            if (!line.isSet(*option))
+                continue;
+            if (flag->vertical != request.options.vertical)
+                return line.usageError(std::string(flag->name) + " needs --bytes " +
+                                       (flag->vertical ? "vertical" : "horizontal"));
+            request.options.*(flag->field) = true;
         }
     }
 
-    request.output = values["-o"];
+    request.output = *output;
     if (request.output.empty())
-        return usageError("-o needs a file name");
-    return Result::success();
+        return line.usageError("-o needs a file name");
+    return request;
 }
 
 } // namespace
@@ -139,13 +172,12 @@ Result loadFontFile(const std::string& path, FontModel& font) {
 }
 
 int runExportWith(const Args& args, const FontLoader& load) {
-    if (wantsBdfTarget(args))
-        return runBdfExport(args, load);
-    ExportRequest request;
-    if (const Result usage = parse(args, request); !usage) {
-        printError(usage);
-        return kUsage;
-    }
+    auto parsed = parse(args);
+    if (const int* status = std::get_if<int>(&parsed))
+        return *status;
+    const ExportRequest& request = std::get<ExportRequest>(parsed);
+    if (request.bdf)
+        return runBdfExport(request.fontPath, request.output, load);
     const ExportTargetInfo& target = *request.target;
 
     const ExportPaths paths = target.pathsForOutput(QFile::decodeName(request.output.c_str()));

@@ -21,10 +21,7 @@ Result loadFontFile(const std::string& path, FontModel& font);
 // runExport with the font loading given; the tests load fonts from memory.
 int runExportWith(const Args& args, const FontLoader& load);
 
-// --target bdf: pixels, not packed bytes, so it has its own few arguments
-// (FONT.fnt --target bdf -o OUT.bdf) and is handed over before any packing
-// option is looked at.
-bool wantsBdfTarget(const Args& args);
-int runBdfExport(const Args& args, const FontLoader& load);
+// --target bdf: the font at `fontPath` written as a BDF font to `output`.
+int runBdfExport(const std::string& fontPath, const std::string& output, const FontLoader& load);
 
 } // namespace zelvik::cli

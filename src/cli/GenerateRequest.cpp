@@ -1,5 +1,7 @@
 #include "cli/GenerateRequest.h"
 
+#include "cli/CommandLine.h"
+
 #include "font/FileReplacement.h"
 #include "font/FontFile.h"
 
@@ -39,7 +41,7 @@ std::optional<std::string> parseCodeList(const std::string& list, CodeSelection&
         else if (word == "high")
             codes.high = true;
         else
-            return "generate: --codes takes a comma list of letters, digits, specials and high, "
+            return "--codes takes a comma list of letters, digits, specials and high, "
                    "not '" +
                    word + "'";
         if (comma == std::string::npos)
@@ -62,105 +64,116 @@ bool validIdentifier(const std::string& id) {
 
 } // namespace
 
-std::variant<GenerateRequest, std::string> parseGenerateRequest(const Args& args) {
+std::variant<GenerateRequest, int> readGenerateRequest(const Args& args) {
+    CommandLine line("generate",
+                     "(--family NAME | --font-file FILE.ttf|.otf) --pixel-size N [OPTIONS] "
+                     "--identifier ID [--version 2.0] -o OUT.fnt",
+                     QStringLiteral("Render a font into a new font file, as the editor's "
+                                    "\"Generate font\" does."));
+    const auto value = [&line](const char* name, const char* valueName,
+                               const char* help) -> const QCommandLineOption& {
+        return line.addValue({QString::fromLatin1(name)}, QString::fromLatin1(valueName),
+                             QString::fromLatin1(help));
+    };
+    const auto& family = value("family", "NAME", "An installed font family to draw with.");
+    const auto& fontFile =
+        value("font-file", "FILE", "A font file (TrueType, OpenType) to draw with.");
+    const auto& pixelSize = value("pixel-size", "N", "The size to draw at, in pixels (1-255).");
+    const auto& codes = value("codes", "LIST",
+                              "Comma list of letters, digits, specials, high (default "
+                              "letters,digits,specials: 0x20-0x7F).");
+    const auto& highCodes =
+        value("high-codes", "all|czech", "Which of 0x80-0xFF 'high' renders (default all).");
+    const auto& yOffset =
+        value("y-offset", "N", "Move the characters down by N pixels (-32..32, default 0).");
+    const auto& identifier = value("identifier", "ID", "The font's identifier.");
+    const auto& version = value("version", "2.0", "The file version to write (default 2.0).");
+    const auto& output =
+        line.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.fnt"),
+                      QStringLiteral("The file to write."));
+    const auto& bold =
+        line.addFlag(QStringLiteral("bold"), QStringLiteral("The face's bold style."));
+    const auto& italic =
+        line.addFlag(QStringLiteral("italic"), QStringLiteral("The face's italic style."));
+    const auto& noAlign = line.addFlag(QStringLiteral("no-align"),
+                                       QStringLiteral("Keep every character's left bearing."));
+    const auto& alignDigits = line.addFlag(QStringLiteral("align-digits"),
+                                           QStringLiteral("Align 0-9 left like the rest."));
+    const auto& noMinXSize = line.addFlag(QStringLiteral("no-min-x-size"),
+                                          QStringLiteral("Every character 32 pixels wide."));
+    if (const auto status = line.parse(args))
+        return *status;
+    if (const auto extra = line.arguments(); !extra.empty())
+        return line.usageError("unexpected argument '" + extra.front() + "'");
+
     GenerateRequest request;
-    bool haveCodes = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string* {
-            return i + 1 < args.size() ? &args[++i] : nullptr;
-        };
-        if (arg == "--bold") {
-            request.bold = true;
-        } else if (arg == "--italic") {
-            request.italic = true;
-        } else if (arg == "--no-align") {
-            request.post.alignLeft = false;
-        } else if (arg == "--align-digits") {
-            request.post.keepDigitBearing = false;
-        } else if (arg == "--no-min-x-size") {
-            request.post.minimumXSize = false;
-        } else if (arg == "--family" || arg == "--font-file" || arg == "--pixel-size" ||
-                   arg == "--codes" || arg == "--high-codes" || arg == "--y-offset" ||
-                   arg == "--identifier" || arg == "--version" || arg == "-o") {
-            const std::string* v = value();
-            if (!v)
-                return "generate: " + arg + " needs a value";
-            if (arg == "--family") {
-                request.family = *v;
-            } else if (arg == "--font-file") {
-                request.fontFile = *v;
-            } else if (arg == "--pixel-size") {
-                const auto n = wholeNumber(*v);
-                if (!n || *n < 1 || *n > kMaxPixelSize)
-                    return "generate: --pixel-size must be a whole number from 1 to " +
-                           std::to_string(kMaxPixelSize) + ", not '" + *v + "'";
-                request.pixelSize = *n;
-            } else if (arg == "--codes") {
-                if (auto error = parseCodeList(*v, request.codes))
-                    return *error;
-                haveCodes = true;
-            } else if (arg == "--high-codes") {
-                if (*v == "all")
-                    request.highPreset = HighCodePreset::All;
-                else if (*v == "czech")
-                    request.highPreset = HighCodePreset::Czech;
-                else
-                    return "generate: --high-codes must be all or czech, not '" + *v + "'";
-            } else if (arg == "--y-offset") {
-                const auto n = wholeNumber(*v);
-                if (!n || *n < kMinYOffset || *n > kMaxYOffset)
-                    return "generate: --y-offset must be a whole number from -32 to 32, not '" +
-                           *v + "'";
-                request.yOffset = *n;
-            } else if (arg == "--identifier") {
-                if (!validIdentifier(*v))
-                    return "generate: --identifier must be 1 to 255 ASCII characters without "
-                           "spaces, not '" +
-                           *v + "'";
-                request.identifier = *v;
-            } else if (arg == "--version") {
-                if (*v == "1.0" || *v == "1")
-                    request.version = FontFileVersion::V1;
-                else if (*v == "2.0" || *v == "2")
-                    request.version = FontFileVersion::V2;
-                else
-                    return "generate: --version must be 1.0 or 2.0, not '" + *v + "'";
-            } else {
-                request.output = *v;
-            }
-        } else {
-            return "generate: unexpected argument '" + arg + "'";
-        }
+    request.bold = line.isSet(bold);
+    request.italic = line.isSet(italic);
+    request.post.alignLeft = !line.isSet(noAlign);
+    request.post.keepDigitBearing = !line.isSet(alignDigits);
+    request.post.minimumXSize = !line.isSet(noMinXSize);
+    request.family = line.value(family).value_or(std::string());
+    request.fontFile = line.value(fontFile).value_or(std::string());
+    if (const auto v = line.value(pixelSize)) {
+        const auto n = wholeNumber(*v);
+        if (!n || *n < 1 || *n > kMaxPixelSize)
+            return line.usageError("--pixel-size must be a whole number from 1 to " +
+                                   std::to_string(kMaxPixelSize) + ", not '" + *v + "'");
+        request.pixelSize = *n;
     }
+    const auto codeList = line.value(codes);
+    if (codeList) {
+        if (auto error = parseCodeList(*codeList, request.codes))
+            return line.usageError(*error);
+    }
+    if (const auto v = line.value(highCodes)) {
+        if (*v == "all")
+            request.highPreset = HighCodePreset::All;
+        else if (*v == "czech")
+            request.highPreset = HighCodePreset::Czech;
+        else
+            return line.usageError("--high-codes must be all or czech, not '" + *v + "'");
+    }
+    if (const auto v = line.value(yOffset)) {
+        const auto n = wholeNumber(*v);
+        if (!n || *n < kMinYOffset || *n > kMaxYOffset)
+            return line.usageError("--y-offset must be a whole number from -32 to 32, not '" + *v +
+                                   "'");
+        request.yOffset = *n;
+    }
+    if (const auto v = line.value(identifier)) {
+        if (!validIdentifier(*v))
+            return line.usageError(
+                "--identifier must be 1 to 255 ASCII characters without spaces, not '" + *v + "'");
+        request.identifier = *v;
+    }
+    if (const auto v = line.value(version)) {
+        const auto named = fontFileVersionNamed(*v);
+        if (!named)
+            return line.usageError("--version must be 1.0 or 2.0, not '" + *v + "'");
+        request.version = *named;
+    }
+    request.output = line.value(output).value_or(std::string());
+
     if (request.family.empty() == request.fontFile.empty())
-        return std::string("generate: give either --family NAME or --font-file FILE");
+        return line.usageError("give either --family NAME or --font-file FILE");
     if (request.pixelSize == 0)
-        return std::string("generate: --pixel-size N is required");
+        return line.usageError("--pixel-size N is required");
     if (request.identifier.empty())
-        return std::string("generate: --identifier ID is required");
+        return line.usageError("--identifier ID is required");
     if (request.output.empty())
-        return std::string("generate: -o OUT.fnt is required");
+        return line.usageError("-o OUT.fnt is required");
     if (request.highPreset) {
-        if (haveCodes && !request.codes.high)
-            return std::string("generate: --high-codes needs 'high' in --codes");
+        if (codeList && !request.codes.high)
+            return line.usageError("--high-codes needs 'high' in --codes");
         request.codes.highCodes = presetSelection(*request.highPreset);
     }
-    return request;
-}
-
-std::variant<GenerateRequest, int> readGenerateRequest(const Args& args) {
-    auto parsed = parseGenerateRequest(args);
-    if (const auto* usage = std::get_if<std::string>(&parsed)) {
-        printError(*usage);
-        return kUsage;
-    }
-    if (std::get<GenerateRequest>(parsed).version == FontFileVersion::V1) {
+    if (request.version == FontFileVersion::V1) {
         printError("Version 1.0 can't hold a generated font: generated fonts are 32 pixels high "
                    "and version 1.0 holds at most 16. Use --version 2.0.");
         return kRefused;
     }
-    return std::move(std::get<GenerateRequest>(parsed));
+    return request;
 }
 
 int writeGeneratedFont(const GenerateRequest& request, GlyphRasterizer& rasterizer) {

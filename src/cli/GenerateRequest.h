@@ -30,11 +30,9 @@ struct GenerateRequest {
     std::string output;
 };
 
-// The parsed request, or the usage error to print.
-std::variant<GenerateRequest, std::string> parseGenerateRequest(const Args& args);
-
-// The parsed request, or the exit status after printing why there is none
-// (a usage error, or a file version that can't hold a generated font).
+// The parsed request, or the exit status after --help, or after printing why
+// there is none (a usage error, or a file version that can't hold a
+// generated font).
 std::variant<GenerateRequest, int> readGenerateRequest(const Args& args);
 
 // Renders the request's codes with `rasterizer` into a new font and writes

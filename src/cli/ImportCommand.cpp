@@ -1,7 +1,7 @@
 // zelvik-cli import FONT.bdf [--identifier ID] [--version 1.0|2.0] -o OUT.fnt:
 // a BDF font read into a new font, as the editor's import reads it, and saved
 // as a font file. What the import took, cut and skipped goes to stderr.
-#include "cli/CliCommands.h"
+#include "cli/CommandLine.h"
 
 #include "font/BdfFile.h"
 #include "font/Cp1250.h"
@@ -11,6 +11,7 @@
 
 #include <iostream>
 #include <optional>
+#include <variant>
 
 namespace zelvik::cli {
 
@@ -23,49 +24,48 @@ struct ImportArgs {
     FontFileVersion version = FontFileVersion::V2;
 };
 
-constexpr const char* kUsageLine =
-    "import: usage: zelvik-cli import FONT.bdf [--identifier ID] [--version 1.0|2.0] -o OUT.fnt";
-
-// The arguments, or nothing after a usage message.
-std::optional<ImportArgs> parseArgs(const Args& args) {
+// The arguments, or the exit status after --help or a usage error.
+std::variant<ImportArgs, int> parseArgs(const Args& args) {
+    CommandLine line("import", "FONT.bdf [--identifier ID] [--version 1.0|2.0] -o OUT.fnt",
+                     QStringLiteral("Read a BDF font into a new font file; say on stderr how many "
+                                    "glyphs were taken, cut and skipped."));
+    const auto& identifier =
+        line.addValue({QStringLiteral("identifier")}, QStringLiteral("ID"),
+                      QStringLiteral("The font's identifier (default: the BDF font's name)."));
+    const auto& version = line.addValue({QStringLiteral("version")}, QStringLiteral("1.0|2.0"),
+                                        QStringLiteral("The file version to write (default 2.0)."));
+    const auto& output =
+        line.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.fnt"),
+                      QStringLiteral("The file to write."));
+    line.addArgument(QStringLiteral("FONT.bdf"), QStringLiteral("The BDF font to read."));
+    if (const auto status = line.parse(args))
+        return *status;
+    const std::vector<std::string> files = line.arguments();
+    if (files.size() > 1)
+        return line.usageError("unexpected argument '" + files[1] + "'");
     ImportArgs parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (word == "--version" && hasValue) {
-            const auto version = fontFileVersionNamed(args[++i]);
-            if (!version) {
-                printError("import: --version must be 1.0 or 2.0, not '" + args[i] + "'");
-                return std::nullopt;
-            }
-            parsed.version = *version;
-        } else if (word == "--identifier" && hasValue) {
-            // The terminal's text; the font keeps Windows-1250 bytes.
-            const auto bytes = toCp1250(QString::fromLocal8Bit(args[++i]));
-            if (!bytes) {
-                printError("import: --identifier '" + args[i] +
-                           "' has characters outside Windows-1250");
-                return std::nullopt;
-            }
-            if (bytes->size() > static_cast<std::size_t>(kMaxIdentifierLength)) {
-                printError("import: --identifier is longer than " +
-                           std::to_string(kMaxIdentifierLength) + " characters");
-                return std::nullopt;
-            }
-            parsed.identifier = *bytes;
-        } else if (word == "-o" && hasValue) {
-            parsed.output = args[++i];
-        } else if (word.starts_with('-') || !parsed.input.empty()) {
-            printError("import: unexpected argument '" + word + "'");
-            return std::nullopt;
-        } else {
-            parsed.input = word;
-        }
+    if (const auto name = line.value(version)) {
+        const auto named = fontFileVersionNamed(*name);
+        if (!named)
+            return line.usageError("--version must be 1.0 or 2.0, not '" + *name + "'");
+        parsed.version = *named;
     }
-    if (parsed.input.empty() || parsed.output.empty()) {
-        printError(kUsageLine);
-        return std::nullopt;
+    if (const auto id = line.value(identifier)) {
+        // The terminal's text; the font keeps Windows-1250 bytes.
+        const auto bytes = toCp1250(QString::fromLocal8Bit(*id));
+        if (!bytes)
+            return line.usageError("--identifier '" + *id +
+                                   "' has characters outside Windows-1250");
+        if (bytes->size() > static_cast<std::size_t>(kMaxIdentifierLength))
+            return line.usageError("--identifier is longer than " +
+                                   std::to_string(kMaxIdentifierLength) + " characters");
+        parsed.identifier = *bytes;
     }
+    parsed.output = line.value(output).value_or(std::string());
+    if (files.empty() || parsed.output.empty())
+        return line.usageError(
+            "usage: zelvik-cli import FONT.bdf [--identifier ID] [--version 1.0|2.0] -o OUT.fnt");
+    parsed.input = files[0];
     return parsed;
 }
 
@@ -78,9 +78,10 @@ Result writeFnt(const std::string& path, FontFileVersion version, const FontMode
 } // namespace
 
 int runImport(const Args& args) {
-    const auto parsed = parseArgs(args);
-    if (!parsed)
-        return kUsage;
+    const auto outcome = parseArgs(args);
+    if (const int* status = std::get_if<int>(&outcome))
+        return *status;
+    const auto* parsed = &std::get<ImportArgs>(outcome);
 
     BdfImport imported;
     if (const Result read = importBdfFile(QFile::decodeName(parsed->input.c_str()), imported);

@@ -1,6 +1,6 @@
 // zelvik-cli info FONT.fnt: a summary of the font for scripts. The format of
 // every line is fixed; scripts parse it.
-#include "cli/CliCommands.h"
+#include "cli/CommandLine.h"
 
 #include "font/Cp1250.h"
 #include "font/FontFile.h"
@@ -22,12 +22,17 @@ std::string terminalText(const std::string& bytes) {
 } // namespace
 
 int runInfo(const Args& args) {
-    if (args.size() != 1 || args[0].starts_with('-')) {
-        printError("info: expected one font file: zelvik-cli info FONT.fnt");
-        return kUsage;
-    }
+    CommandLine line("info", "FONT.fnt",
+                     QStringLiteral("Print the font's version, identifier, sizes and defined "
+                                    "characters, a line each, for scripts."));
+    line.addArgument(QStringLiteral("FONT.fnt"), QStringLiteral("The font file to read."));
+    if (const auto status = line.parse(args))
+        return *status;
+    const std::vector<std::string> files = line.arguments();
+    if (files.size() != 1)
+        return line.usageError("expected one font file: zelvik-cli info FONT.fnt");
     auto data = std::make_unique<FontFileData>();
-    if (const Result read = loadFontFile(QFile::decodeName(args[0].c_str()), *data); !read) {
+    if (const Result read = loadFontFile(QFile::decodeName(files[0].c_str()), *data); !read) {
         printError(read);
         return kRefused;
     }

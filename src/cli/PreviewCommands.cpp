@@ -2,6 +2,7 @@
 // zelvik-cli sample FONT.fnt --text TEXT [--scale N] -o strip.png: the sample
 // strip under the editor, as a PNG picture.
 // Both draw with Qt Gui on the offscreen platform, in the drawing module.
+#include "cli/CommandLine.h"
 #include "cli/DrawingCommands.h"
 
 #include "font/Cp1250.h"
@@ -17,8 +18,10 @@
 #include <QImageWriter>
 
 #include <charconv>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <variant>
 
 namespace zelvik::cli {
 
@@ -33,45 +36,48 @@ struct PreviewArgs {
     std::optional<std::string> scale;
 };
 
-// The words of `args`, or nothing after a usage message. Only "sample"
-// takes --text and --scale.
-std::optional<PreviewArgs> parseArgs(const std::string& command, const Args& args, bool takesText) {
+// The arguments, or the exit status after --help or a usage error. Only
+// "sample" takes --text and --scale.
+std::variant<PreviewArgs, int> parseArgs(const Args& args, bool takesText) {
+    CommandLine line(takesText ? "sample" : "image",
+                     takesText ? "FONT.fnt --text TEXT [--scale N] -o STRIP.png"
+                               : "FONT.fnt -o CHARS.bmp",
+                     takesText ? QStringLiteral("Write the sample strip for TEXT as a PNG picture "
+                                                "of 762 by 50 pixels, as the editor shows it.")
+                               : QStringLiteral("Write the picture of all 256 codes, 640 by 640, "
+                                                "1 bit per pixel, as \"Generate charset image\" "
+                                                "does."));
+    const auto& output =
+        line.addValue({QStringLiteral("o"), QStringLiteral("output")},
+                      takesText ? QStringLiteral("STRIP.png") : QStringLiteral("CHARS.bmp"),
+                      QStringLiteral("The picture to write."));
+    std::optional<std::reference_wrapper<const QCommandLineOption>> text;
+    std::optional<std::reference_wrapper<const QCommandLineOption>> scale;
+    if (takesText) {
+        text = line.addValue({QStringLiteral("text")}, QStringLiteral("TEXT"),
+                             QStringLiteral("The sample text: Windows-1250, at most 128 "
+                                            "characters."));
+        scale = line.addValue({QStringLiteral("scale")}, QStringLiteral("N"),
+                              QStringLiteral("Each pixel N by N (1-16, default 1)."));
+    }
+    line.addArgument(QStringLiteral("FONT.fnt"), QStringLiteral("The font file to draw."));
+    if (const auto status = line.parse(args))
+        return *status;
+    const std::vector<std::string> files = line.arguments();
+    if (files.size() > 1)
+        return line.usageError("unexpected argument '" + files[1] + "'");
     PreviewArgs parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        const bool hasValue = i + 1 < args.size();
-        std::optional<std::string>* slot = nullptr;
-        if (word == "-o") {
-            if (!hasValue || !parsed.output.empty()) {
-                printError(command + ": -o needs one file name");
-                return std::nullopt;
-            }
-            parsed.output = args[++i];
-            continue;
-        }
-        if (takesText && word == "--text")
-            slot = &parsed.text;
-        else if (takesText && word == "--scale")
-            slot = &parsed.scale;
-        if (slot) {
-            if (!hasValue || *slot) {
-                printError(command + ": " + word + " needs one value");
-                return std::nullopt;
-            }
-            *slot = args[++i];
-        } else if (word.starts_with('-') || !parsed.input.empty()) {
-            printError(command + ": unexpected argument '" + word + "'");
-            return std::nullopt;
-        } else {
-            parsed.input = word;
-        }
+    parsed.output = line.value(output).value_or(std::string());
+    if (takesText) {
+        parsed.text = line.value(*text);
+        parsed.scale = line.value(*scale);
     }
-    if (parsed.input.empty() || parsed.output.empty() || (takesText && !parsed.text)) {
-        printError(takesText ? "sample: usage: zelvik-cli sample FONT.fnt --text TEXT "
-                               "[--scale N] -o STRIP.png"
-                             : "image: usage: zelvik-cli image FONT.fnt -o CHARS.bmp");
-        return std::nullopt;
-    }
+    if (files.empty() || parsed.output.empty() || (takesText && !parsed.text))
+        return line.usageError(takesText
+                                   ? "usage: zelvik-cli sample FONT.fnt --text TEXT [--scale N] "
+                                     "-o STRIP.png"
+                                   : "usage: zelvik-cli image FONT.fnt -o CHARS.bmp");
+    parsed.input = files[0];
     return parsed;
 }
 
@@ -106,9 +112,10 @@ QByteArray pngBytes(const QImage& image) {
 } // namespace
 
 int runImage(const Args& args) {
-    const auto parsed = parseArgs("image", args, false);
-    if (!parsed)
-        return kUsage;
+    const auto outcome = parseArgs(args, false);
+    if (const int* status = std::get_if<int>(&outcome))
+        return *status;
+    const auto* parsed = &std::get<PreviewArgs>(outcome);
     const auto font = readFont(parsed->input);
     if (!font)
         return kRefused;
@@ -123,9 +130,10 @@ int runImage(const Args& args) {
 }
 
 int runSample(const Args& args) {
-    const auto parsed = parseArgs("sample", args, true);
-    if (!parsed)
-        return kUsage;
+    const auto outcome = parseArgs(args, true);
+    if (const int* status = std::get_if<int>(&outcome))
+        return *status;
+    const auto* parsed = &std::get<PreviewArgs>(outcome);
     int scale = 1;
     if (parsed->scale) {
         const auto value = scaleNamed(*parsed->scale);

@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/DrawingModule.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 
 #include <iostream>
@@ -37,6 +38,7 @@ const Command kCommands[] = {
 
 std::string usageText() {
     return "Usage: zelvik-cli COMMAND [ARGS]\n"
+           "   or: zelvik-cli COMMAND --help\n"
            "   or: zelvik-cli --help | --version\n"
            "\n"
            "Commands:\n"
@@ -83,38 +85,60 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string name = argc < 2 ? std::string() : std::string(argv[1]);
+    qInstallMessageHandler(quietQtMessages);
+    rememberProgram(argv[0]);
+
+    // Before the command only --help and --version; every word from the
+    // command on is the command's own, read by its own parser.
+    QCommandLineParser top;
+    top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    top.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show the commands and exit."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Show the version and exit."));
+    top.addOptions({help, version});
+    top.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("What to do."));
+    QStringList words;
+    for (int i = 0; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    if (!top.parse(words)) {
+        printError(top.errorText().toStdString());
+        std::cerr << usageText();
+        return kUsage;
+    }
+    if (top.isSet(version)) {
+        std::cout << "zelvik-cli " ZELVIK_VERSION "\n";
+        return kSuccess;
+    }
+    const QStringList positional = top.positionalArguments();
+    if (top.isSet(help) || (positional.size() == 1 && positional[0] == QLatin1String("help"))) {
+        std::cout << usageText();
+        return kSuccess;
+    }
+    if (positional.isEmpty()) {
+        std::cerr << usageText();
+        return kUsage;
+    }
+
+    const std::string name = positional[0].toStdString();
     const Command* command = nullptr;
     for (const Command& c : kCommands) {
         if (name == c.name)
             command = &c;
-    }
-    // Qt sees only the program name, so that no word of ours is taken for one
-    // of its own options (-platform, -reverse).
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    qInstallMessageHandler(quietQtMessages);
-    rememberProgram(argv[0]);
-    std::unique_ptr<QCoreApplication> app;
-    if (!command || !command->mayDraw)
-        app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
-
-    if (argc < 2) {
-        std::cerr << usageText();
-        return kUsage;
-    }
-    if (name == "--help" || name == "-h" || name == "help") {
-        std::cout << usageText();
-        return kSuccess;
-    }
-    if (name == "--version") {
-        std::cout << "zelvik-cli " ZELVIK_VERSION "\n";
-        return kSuccess;
     }
     if (!command) {
         printError("unknown command '" + name + "'");
         std::cerr << usageText();
         return kUsage;
     }
+    // Qt sees only the program name, so that no word of ours is taken for one
+    // of its own options (-platform, -reverse).
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (!command->mayDraw)
+        app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
+    // Options come only after the command, so it is the first word.
     return command->run(Args(argv + 2, argv + argc));
 }

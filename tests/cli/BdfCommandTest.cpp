@@ -131,7 +131,7 @@ TEST_F(BdfCommand, ImportUsageErrors) {
          "import: usage: zelvik-cli import FONT.bdf [--identifier ID] "
          "[--version 1.0|2.0] -o OUT.fnt"},
         {{"import", in, in, "-o", out}, "import: unexpected argument '" + in.toStdString() + "'"},
-        {{"import", in, "--bytes", "vertical", "-o", out}, "import: unexpected argument '--bytes'"},
+        {{"import", in, "--bytes", "vertical", "-o", out}, "import: unknown option '--bytes'"},
         {{"import", in, "--version", "3.0", "-o", out},
          "import: --version must be 1.0 or 2.0, not '3.0'"},
         {{"import", in, "--identifier", QString(256, 'a'), "-o", out},

@@ -148,3 +148,46 @@ TEST(CliVersion, PrintsTheVersionOfTheAboutBox) {
     EXPECT_EQ(run.err, "");
     EXPECT_NE(runCli({"--help"}).out.find("--version"), std::string::npos);
 }
+
+// Every command reads its words with the same parser: its own --help, options
+// as --name VALUE or --name=VALUE, and unknown options named as typed.
+TEST(CliCommandLine, EveryCommandHasItsOwnHelpAndTheSameRules) {
+    for (const char* command :
+         {"info", "convert", "export", "image", "sample", "generate", "import"}) {
+        const CliRun run = runCli({command, "--help"});
+        EXPECT_EQ(run.exitCode, 0) << command << ": " << run.err;
+        EXPECT_EQ(run.out.rfind(std::string("Usage: zelvik-cli ") + command + " ", 0), 0u)
+            << run.out;
+        EXPECT_NE(run.out.find("--help"), std::string::npos) << run.out;
+        EXPECT_EQ(run.err, "");
+
+        const CliRun wrong = runCli({command, "x.fnt", "--wobble"});
+        EXPECT_EQ(wrong.exitCode, 2) << command;
+        EXPECT_EQ(wrong.err,
+                  std::string("zelvik-cli: ") + command + ": unknown option '--wobble'\n");
+    }
+    const CliRun exportHelp = runCli({"export", "--help"});
+    for (const char* option : {"--target <c51|avr|c|bdf>", "--bytes <vertical|horizontal>",
+                               "--right-side-first", "--invert-colors", "-o, --output <OUT>"})
+        EXPECT_NE(exportHelp.out.find(option), std::string::npos) << option << "\n"
+                                                                  << exportHelp.out;
+
+    QTemporaryDir dir;
+    const QString in = dir.filePath("in.fnt");
+    const QString out = dir.filePath("out.fnt");
+    ASSERT_TRUE(writeFontFile(in, FontFileVersion::V2, "abc", 16, newFont()));
+    const CliRun equals = runCli({"convert", in, "--version=1.0", "--output=" + out});
+    EXPECT_EQ(equals.exitCode, 0) << equals.err;
+    EXPECT_EQ(readFileBytes(out), serializeFontFile(FontFileVersion::V1, "abc", 16, newFont()));
+
+    const CliRun twice = runCli({"convert", in, "--version", "1.0", "-o", out, "-o", out});
+    EXPECT_EQ(twice.exitCode, 2);
+    EXPECT_EQ(twice.err, "zelvik-cli: convert: -o given twice\n");
+    const CliRun missing = runCli({"convert", in, "--version"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err.rfind("zelvik-cli: convert: ", 0), 0u) << missing.err;
+
+    const CliRun beforeTheCommand = runCli({"--wobble", "info", in});
+    EXPECT_EQ(beforeTheCommand.exitCode, 2);
+    EXPECT_NE(beforeTheCommand.err.find("Usage: zelvik-cli COMMAND"), std::string::npos);
+}
