@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <QXmlStreamReader>
 
@@ -182,4 +183,37 @@ TEST_F(HelpManual, DescribesEveryCommandOfTheCommandLineTool) {
     }
     EXPECT_GE(commands, 3);
     EXPECT_TRUE(manual().text.contains("--version"));
+}
+
+// The examples are for copying: each must be a command line zelvik-cli
+// accepts (a missing input file is the reader's to supply, not a usage error).
+TEST_F(HelpManual, EveryCommandLineExampleIsAccepted) {
+    const QRegularExpression pre(QStringLiteral("<pre>(.*?)</pre>"),
+                                 QRegularExpression::DotMatchesEverythingOption);
+    QTemporaryDir dir;
+    int examples = 0;
+    for (auto m = pre.globalMatch(manual().text); m.hasNext();) {
+        const QString block = m.next().captured(1);
+        for (QString line : block.split(u'\n')) {
+            line.replace(QLatin1String("&lt;"), QLatin1String("<"))
+                .replace(QLatin1String("&gt;"), QLatin1String(">"))
+                .replace(QLatin1String("&amp;"), QLatin1String("&"));
+            if (line.startsWith(QLatin1String("$ ")))
+                line.remove(0, 2);
+            // Synopses show alternatives and optional parts; examples don't.
+            if (!line.startsWith(QLatin1String("zelvik-cli ")) || line.contains(u'|') ||
+                line.contains(u'[') || line.contains(u'(') || line.contains(QLatin1String("...")))
+                continue;
+            QStringList words = QProcess::splitCommand(line);
+            words.removeFirst();
+            QProcess cli;
+            cli.setWorkingDirectory(dir.path());
+            cli.start(QStringLiteral(ZELVIK_CLI_PATH), words);
+            ASSERT_TRUE(cli.waitForFinished(30000)) << line.toStdString();
+            EXPECT_NE(cli.exitCode(), 2) << line.toStdString() << "\n"
+                                         << cli.readAllStandardError().toStdString();
+            ++examples;
+        }
+    }
+    EXPECT_GE(examples, 8);
 }
