@@ -50,7 +50,7 @@ zcat "$prefix/share/man/man1/zelvik-cli.1.gz" | grep -q '^\.TH ZELVIK-CLI "1"' |
 zcat "$prefix/share/man/man1/zelvik-cli.1.gz" | grep -q 'export FONT.fnt' || fail "the man page lacks the commands of --help"
 [ "$("$prefix/bin/zelvik-cli" --version)" = "zelvik-cli $version" ] || fail "the installed zelvik-cli --version is not $version"
 # The drawing commands live in a module installed apart from the program.
-ls "$prefix"/lib*/zelvik/zelvik-cli-draw.so "$prefix"/lib/*/zelvik/zelvik-cli-draw.so 2>/dev/null | grep -q . ||
+[ -n "$(find "$prefix" -path '*/zelvik/zelvik-cli-draw.so')" ] ||
     fail "the install tree lacks zelvik-cli's drawing module"
 "$prefix/bin/zelvik-cli" generate --family "DejaVu Sans" --pixel-size 12 --codes digits \
     --identifier d12 -o "$scratch/d12.fnt" || fail "the installed zelvik-cli generate failed"
