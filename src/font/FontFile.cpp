@@ -132,6 +132,13 @@ std::string serializeFontFile(FontFileVersion version, std::string_view identifi
         const std::string_view name = storableText(slot.name, kMaxNameLength);
         p = std::copy(name.begin(), name.end(), p) + 1;
         *p++ = static_cast<char>(clampSize(slot.xSize));
+        if (columns == kMatrixEdge && rows == kMatrixEdge) {
+            // The file keeps the matrix's own column order: one flat pass. Only 1
+            // is ink; any other value is background, as pixelSet reads it.
+            p = std::transform(slot.pixels.begin(), slot.pixels.end(), p,
+                               [](std::uint8_t pixel) { return pixel == 1 ? '\1' : '\0'; });
+            continue;
+        }
         for (int x = 0; x < columns; ++x) {
             for (int y = 0; y < rows; ++y)
                 *p++ = pixelSet(slot.pixels, x, y) ? 1 : 0;
