@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace zelvik {
@@ -77,14 +78,25 @@ bool readSlot(ByteReader& in, FontFileVersion version, CharSlot& slot) {
     if (!name || !xSize || !sizeInRange(*xSize) || !stored)
         return false;
     const auto* pixels = reinterpret_cast<const std::uint8_t*>(stored->data());
-    const auto* const end = pixels + stored->size();
-    unsigned allBits = 0;
-    for (const auto* p = pixels; p != end; ++p)
-        allBits |= *p;
-    if (allBits > 1)
+    // Every stored pixel is 0 or 1; eight are checked at a time.
+    constexpr std::uint64_t kOnlyLowBits = 0x0101010101010101u;
+    std::uint64_t allBits = 0;
+    std::size_t i = 0;
+    for (; i + sizeof allBits <= stored->size(); i += sizeof allBits) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, pixels + i, sizeof eight);
+        allBits |= eight;
+    }
+    for (; i < stored->size(); ++i)
+        allBits |= pixels[i];
+    if (allBits & ~kOnlyLowBits)
         return false;
     slot.name = *name;
     slot.xSize = *xSize;
+    if (columns == kMatrixEdge && rows == kMatrixEdge) {
+        std::copy_n(pixels, slot.pixels.size(), slot.pixels.begin());
+        return true;
+    }
     slot.pixels.fill(0);
     for (int x = 0; x < columns; ++x)
         std::copy_n(pixels + x * rows, rows, slot.pixels.begin() + pixelIndex(x, 0));
