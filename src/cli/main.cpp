@@ -4,7 +4,6 @@
 #include "cli/DrawingModule.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 
 #include <iostream>
 #include <memory>
@@ -21,19 +20,17 @@ int runSample(const Args& args) {
     return runInDrawingModule("sample", args);
 }
 
+// The commands read and write files with Qt Core's classes, which need no
+// application object; making one would cost more than an export takes. Only
+// the drawing module makes one, a QGuiApplication.
 struct Command {
     const char* name;
     int (*run)(const Args&);
-    // Commands that may draw with Qt Gui make their own application object
-    // (a QGuiApplication in the drawing module); the others run in a
-    // QCoreApplication.
-    bool mayDraw;
 };
 
 const Command kCommands[] = {
-    {"info", runInfo, false},     {"convert", runConvert, false}, {"export", runExport, false},
-    {"image", runImage, true},    {"sample", runSample, true},    {"generate", runGenerate, true},
-    {"import", runImport, false},
+    {"info", runInfo},     {"convert", runConvert},   {"export", runExport}, {"image", runImage},
+    {"sample", runSample}, {"generate", runGenerate}, {"import", runImport},
 };
 
 std::string usageText() {
@@ -132,13 +129,6 @@ int main(int argc, char** argv) {
         std::cerr << usageText();
         return kUsage;
     }
-    // Qt sees only the program name, so that no word of ours is taken for one
-    // of its own options (-platform, -reverse).
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    std::unique_ptr<QCoreApplication> app;
-    if (!command->mayDraw)
-        app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
     // Options come only after the command, so it is the first word.
     return command->run(Args(argv + 2, argv + argc));
 }
