@@ -4,12 +4,12 @@
 # font dialog answered from the test's script), saves it, and the file must
 # equal what zelvik-cli generate writes for the same choices.
 # Usage: generate_in_xvfb.sh path/to/gui_tests
-# Exits 77 (skipped) when Xvfb is missing, unless CI is set: then it fails.
+# Exits 77 (skipped) when Xvfb or xdotool is missing, unless CI is set: then it fails.
 set -u
 # shellcheck source=../smoke/window.sh
 . "$(dirname "$0")/../smoke/window.sh"
 gui_tests=${1:?usage: $0 path/to/gui_tests}
-for tool in Xvfb; do
+for tool in Xvfb xdotool; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "$tool is not installed (tools/install-deps.sh installs it)"
         [ -n "${CI:-}" ] && exit 1

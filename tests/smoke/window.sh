@@ -33,25 +33,44 @@ wait_for_exit() {
 
 # in_x_server SECONDS COMMAND...: runs COMMAND with DISPLAY set to a fresh
 # Xvfb of its own and returns its status (124 when it outlasts SECONDS).
-# Xvfb picks a free display itself and names it only once it accepts
-# clients, so tests run back to back never reach a server that is still
-# shutting down (xvfb-run -a could hand out such a display).
+# -noreset matters most: by default an X server resets when its last client
+# leaves and refuses new clients meanwhile, so a test's xdotool, come and gone
+# while the program starts, made the program fail to connect now and then.
+# Each run also takes a display number of its own (from its process id), so
+# it never meets a server of an earlier test still shutting down, and uses the
+# display only once a client has really connected to it.
 in_x_server() {
-    local seconds=$1 dir xvfb display="" status
+    local seconds=$1 dir xvfb="" display="" status n base
     shift
     dir=$(mktemp -d)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" 2>"$dir/log" &
-    xvfb=$!
-    for _ in $(seq 1 100); do
-        display=$(head -n 1 "$dir/display" 2>/dev/null)
+    base=$((200 + ($$ % 500) * 8))
+    for n in $(seq "$base" $((base + 40))); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        : >"$dir/display"
+        Xvfb ":$n" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/log" &
+        xvfb=$!
+        for _ in $(seq 1 100); do
+            [ -s "$dir/display" ] && break
+            kill -0 "$xvfb" 2>/dev/null || break
+            sleep 0.1
+        done
+        if [ -s "$dir/display" ]; then
+            for _ in $(seq 1 20); do
+                if DISPLAY=:$n xdotool getdisplaygeometry >/dev/null 2>&1; then
+                    display=$n
+                    break
+                fi
+                sleep 0.1
+            done
+        fi
         [ -n "$display" ] && break
-        kill -0 "$xvfb" 2>/dev/null || break
-        sleep 0.1
+        kill "$xvfb" 2>/dev/null
+        wait "$xvfb" 2>/dev/null
+        xvfb=""
     done
     if [ -z "$display" ]; then
-        echo "FAILED: Xvfb did not start"
+        echo "FAILED: no Xvfb took clients"
         cat "$dir/log"
-        kill "$xvfb" 2>/dev/null
         rm -rf "$dir"
         return 1
     fi
