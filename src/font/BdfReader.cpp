@@ -7,6 +7,7 @@
 
 #include "font/Cp1250.h"
 #include "font/Iso8859_2.h"
+#include "font/ReadAtMost.h"
 #include "generator/AutoSymbolName.h"
 
 #include <QFile>
@@ -592,7 +593,7 @@ Result importBdfFile(const QString& path, BdfImport& imported) {
         return Result::fail(Failure::InvalidFormat, kBdfTooLargeMessage);
     // A pipe has no size: one byte more than the limit tells a stream at the
     // limit from a longer one without reading the rest of it.
-    const QByteArray bytes = file.read(static_cast<qint64>(kLongestBdfFile) + 1);
+    const QByteArray bytes = readAtMost(file, static_cast<qint64>(kLongestBdfFile) + 1);
     if (file.error() != QFileDevice::NoError)
         return Result::fail(Failure::CannotOpen, kCantOpenBdfMessage, file.errorString());
     if (static_cast<std::size_t>(bytes.size()) > kLongestBdfFile)

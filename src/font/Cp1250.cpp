@@ -1,5 +1,6 @@
 #include "font/Cp1250.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zelvik {
@@ -23,6 +24,23 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
+// The same table the other way round, sorted by character: a BDF font offers
+// thousands of characters, and each is looked up.
+struct ByteOf {
+    char16_t character;
+    std::uint8_t byte;
+    constexpr bool operator<(const ByteOf& other) const {
+        return character != other.character ? character < other.character : byte < other.byte;
+    }
+};
+constexpr std::array<ByteOf, 128> kByCharacter = [] {
+    std::array<ByteOf, 128> table{};
+    for (std::size_t i = 0; i < table.size(); ++i)
+        table[i] = {kHighHalf[i], static_cast<std::uint8_t>(0x80 + i)};
+    std::sort(table.begin(), table.end());
+    return table;
+}();
+
 } // namespace
 
 char16_t cp1250ToUnicode(std::uint8_t byte) {
@@ -32,11 +50,10 @@ char16_t cp1250ToUnicode(std::uint8_t byte) {
 std::optional<std::uint8_t> unicodeToCp1250(char16_t ch) {
     if (ch < 0x80)
         return static_cast<std::uint8_t>(ch);
-    for (int i = 0; i < 128; ++i) {
-        if (kHighHalf[i] == ch)
-            return static_cast<std::uint8_t>(0x80 + i);
-    }
-    return std::nullopt;
+    const auto* found = std::lower_bound(kByCharacter.begin(), kByCharacter.end(), ByteOf{ch, 0});
+    if (found == kByCharacter.end() || found->character != ch)
+        return std::nullopt;
+    return found->byte;
 }
 
 QString fromCp1250(std::string_view bytes) {

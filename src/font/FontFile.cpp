@@ -1,6 +1,7 @@
 #include "font/FontFile.h"
 
 #include "font/FileReplacement.h"
+#include "font/ReadAtMost.h"
 
 #include <QFile>
 
@@ -169,7 +170,7 @@ Result loadFontFile(const QString& path, FontFileData& data) {
         return cannotOpen();
     // Nothing after the longest possible font is ever read, so a wrong choice
     // of a huge file costs no memory.
-    const QByteArray bytes = file.read(static_cast<qint64>(kLongestFontFile));
+    const QByteArray bytes = readAtMost(file, static_cast<qint64>(kLongestFontFile));
     if (file.error() != QFileDevice::NoError)
         return cannotOpen();
     auto parsed = parseFontFile(std::string_view(bytes.constData(), bytes.size()));

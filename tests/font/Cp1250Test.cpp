@@ -33,5 +33,9 @@ TEST(Cp1250, KnownLetters) {
     EXPECT_EQ(cp1250ToUnicode(0xE9), u'\u00E9');          // e with acute
     EXPECT_EQ(unicodeToCp1250(u'\u0159'), 0xF8);          // r with caron
     EXPECT_FALSE(unicodeToCp1250(u'\u00E6').has_value()); // ae is not in the code page
+    // Either side of the sorted reverse table.
+    EXPECT_FALSE(unicodeToCp1250(u'\u0080').has_value());
+    EXPECT_FALSE(unicodeToCp1250(u'\uFFFF').has_value());
+    EXPECT_EQ(unicodeToCp1250(u'\u2122'), 0x99); // trade mark, the highest character in it
     EXPECT_EQ(toCp1250Lossy(QStringLiteral("a\u00E6")), "a?");
 }
