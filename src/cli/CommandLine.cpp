@@ -76,6 +76,19 @@ std::vector<std::string> CommandLine::arguments() const {
     return words;
 }
 
+std::optional<int> CommandLine::readFileVersion(const QCommandLineOption& option,
+                                                FontFileVersion& version) const {
+    const auto name = value(option);
+    if (!name)
+        return std::nullopt;
+    const auto named = fontFileVersionNamed(*name);
+    if (!named)
+        return usageError("--" + option.names().constFirst().toStdString() +
+                          " must be 1.0 or 2.0, not '" + *name + "'");
+    version = *named;
+    return std::nullopt;
+}
+
 int CommandLine::usageError(const std::string& message) const {
     printError(command_ + ": " + message);
     return kUsage;

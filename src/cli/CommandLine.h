@@ -35,6 +35,11 @@ public:
     std::optional<std::string> value(const QCommandLineOption& option) const;
     std::vector<std::string> arguments() const;
 
+    // Puts a file version option's value (1.0 or 2.0) into `version` when it
+    // was given; after any other value, the exit status of the usage error.
+    std::optional<int> readFileVersion(const QCommandLineOption& option,
+                                       FontFileVersion& version) const;
+
     // Prints "COMMAND: message" and returns kUsage.
     int usageError(const std::string& message) const;
     std::string helpText() const;

@@ -36,15 +36,12 @@ std::variant<ConvertArgs, int> parseArgs(const Args& args) {
     const std::vector<std::string> files = line.arguments();
     if (files.size() > 1)
         return line.usageError("unexpected argument '" + files[1] + "'");
-    const auto versionName = line.value(version);
     const auto outputName = line.value(output);
-    if (files.empty() || !outputName || outputName->empty() || !versionName)
+    if (files.empty() || !outputName || outputName->empty() || !line.isSet(version))
         return line.usageError("usage: zelvik-cli convert FONT.fnt --version 1.0|2.0 -o OUT.fnt");
     ConvertArgs parsed;
-    const auto named = fontFileVersionNamed(*versionName);
-    if (!named)
-        return line.usageError("--version must be 1.0 or 2.0, not '" + *versionName + "'");
-    parsed.version = *named;
+    if (const auto status = line.readFileVersion(version, parsed.version))
+        return *status;
     parsed.input = files[0];
     parsed.output = *outputName;
     return parsed;

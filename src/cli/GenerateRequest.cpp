@@ -147,12 +147,8 @@ std::variant<GenerateRequest, int> readGenerateRequest(const Args& args) {
                 "--identifier must be 1 to 255 ASCII characters without spaces, not '" + *v + "'");
         request.identifier = *v;
     }
-    if (const auto v = line.value(version)) {
-        const auto named = fontFileVersionNamed(*v);
-        if (!named)
-            return line.usageError("--version must be 1.0 or 2.0, not '" + *v + "'");
-        request.version = *named;
-    }
+    if (const auto status = line.readFileVersion(version, request.version))
+        return *status;
     request.output = line.value(output).value_or(std::string());
 
     if (request.family.empty() == request.fontFile.empty())

@@ -44,12 +44,8 @@ std::variant<ImportArgs, int> parseArgs(const Args& args) {
     if (files.size() > 1)
         return line.usageError("unexpected argument '" + files[1] + "'");
     ImportArgs parsed;
-    if (const auto name = line.value(version)) {
-        const auto named = fontFileVersionNamed(*name);
-        if (!named)
-            return line.usageError("--version must be 1.0 or 2.0, not '" + *name + "'");
-        parsed.version = *named;
-    }
+    if (const auto status = line.readFileVersion(version, parsed.version))
+        return *status;
     if (const auto id = line.value(identifier)) {
         // The terminal's text; the font keeps Windows-1250 bytes.
         const auto bytes = toCp1250(QString::fromLocal8Bit(*id));

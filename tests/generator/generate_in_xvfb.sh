@@ -9,13 +9,7 @@ set -u
 # shellcheck source=../smoke/window.sh
 . "$(dirname "$0")/../smoke/window.sh"
 gui_tests=${1:?usage: $0 path/to/gui_tests}
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "$tool is not installed (tools/install-deps.sh installs it)"
-        [ -n "${CI:-}" ] && exit 1
-        exit 77
-    fi
-done
+need_tools Xvfb xdotool
 export QT_QPA_PLATFORM=xcb
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT

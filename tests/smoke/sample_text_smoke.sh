@@ -12,13 +12,7 @@ set -u
 
 if [ "${1:-}" != "--inside" ]; then
     zelvik=$(realpath "${1:?usage: $0 path/to/zelvik}")
-    for tool in Xvfb xdotool import compare identify; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            echo "SKIPPED: $tool is not installed (tools/install-deps.sh installs it)"
-            [ -n "${CI:-}" ] && exit 1
-            exit 77
-        fi
-    done
+    need_tools Xvfb xdotool import compare identify
     unset QT_QPA_PLATFORM
     in_x_server 80 bash "$0" --inside "$zelvik"
     exit $?

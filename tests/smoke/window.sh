@@ -31,6 +31,21 @@ wait_for_exit() {
     ! kill -0 "$1" 2>/dev/null
 }
 
+# need_tools TOOL...: returns when every TOOL is on the PATH; else says which
+# is missing and exits: 1 under CI, where a missing tool is a failure, else 77
+# (skipped).
+need_tools() {
+    local tool
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "$tool is not installed (tools/install-deps.sh installs it)"
+            [ -n "${CI:-}" ] && exit 1
+            echo "SKIPPED"
+            exit 77
+        fi
+    done
+}
+
 # in_x_server SECONDS COMMAND...: runs COMMAND with DISPLAY set to a fresh
 # Xvfb of its own and returns its status (124 when it outlasts SECONDS).
 # -noreset matters most: by default an X server resets when its last client

@@ -14,14 +14,7 @@ set -u
 if [ "${1:-}" != "--inside" ]; then
     zelvik=${1:?usage: $0 path/to/zelvik missing|FILE}
     expected=${2:?usage: $0 path/to/zelvik missing|FILE}
-    for tool in Xvfb xdotool; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            echo "$tool is not installed (tools/install-deps.sh installs it)"
-            [ -n "${CI:-}" ] && exit 1
-            echo "SKIPPED"
-            exit 77
-        fi
-    done
+    need_tools Xvfb xdotool
     unset QT_QPA_PLATFORM XDG_CURRENT_DESKTOP DESKTOP_SESSION
     in_x_server 60 bash "$0" --inside "$zelvik" "$expected"
     exit $?

@@ -12,14 +12,7 @@ set -u
 if [ "${1:-}" != "--inside" ]; then
     zelvik=${1:?usage: $0 path/to/zelvik OUTDIR}
     outdir=${2:?usage: $0 path/to/zelvik OUTDIR}
-    for tool in Xvfb xdotool import compare; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            echo "$tool is not installed (tools/install-deps.sh installs it)"
-            [ -n "${CI:-}" ] && exit 1
-            echo "SKIPPED"
-            exit 77
-        fi
-    done
+    need_tools Xvfb xdotool import compare
     mkdir -p "$outdir"
     unset QT_QPA_PLATFORM
     in_x_server 60 bash "$0" --inside "$zelvik" "$outdir"

@@ -13,16 +13,7 @@ set -u
 if [ "${1:-}" != "--inside" ]; then
     zelvik=$(realpath "${1:?usage: $0 path/to/zelvik path/to/screenshot.png}")
     shot=$(realpath "${2:?usage: $0 path/to/zelvik path/to/screenshot.png}")
-    for tool in Xvfb xdotool import convert; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            if [ -n "${CI:-}" ]; then
-                echo "FAILED: $tool is not installed (tools/install-deps.sh installs it)"
-                exit 1
-            fi
-            echo "SKIPPED: $tool is not installed (tools/install-deps.sh installs it)"
-            exit 77
-        fi
-    done
+    need_tools Xvfb xdotool import convert
     unset QT_QPA_PLATFORM
     in_x_server 90 bash "$0" --inside "$zelvik" "$shot"
     exit $?
