@@ -3,6 +3,7 @@
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
 #include "session/ApplicationError.h"
+#include "session/SessionRecovery.h"
 #include "ui/QtPlatformServices.h"
 #include "ui/ReportingApplication.h"
 
@@ -21,8 +22,14 @@ int main(int argc, char** argv) {
     zelvik::AppWindows windows = zelvik::createAppWindows(platform, startupFolder);
     app.setErrorReport(
         [&](const QString& message) { zelvik::reportApplicationError(platform, message); });
+    zelvik::SessionRecovery recovery(windows.Form1->session(),
+                                     zelvik::SessionRecovery::defaultFolder());
+    // Before the window shows, so that it shows the recovered font at once.
+    recovery.offerRecovery();
     windows.Form1->show();
     const int status = app.exec();
     app.setErrorReport({});
+    // Only a close the user agreed to ends here; a crash leaves the copy.
+    recovery.sessionEnded();
     return status;
 }

@@ -17,11 +17,17 @@ EditingSession::EditingSession(PlatformServices& platform, QObject* parent)
 }
 
 void EditingSession::setNameField(std::string text) {
+    if (text == nameField_)
+        return;
     nameField_ = std::move(text);
+    Q_EMIT changed();
 }
 
 void EditingSession::setIdentifierField(std::string text) {
+    if (text == identifierField_)
+        return;
     identifierField_ = std::move(text);
+    Q_EMIT changed();
 }
 
 void EditingSession::setFlags(bool characterModified, bool fontModified) {
@@ -30,6 +36,7 @@ void EditingSession::setFlags(bool characterModified, bool fontModified) {
     font_.characterModified = characterModified;
     font_.fontModified = fontModified;
     Q_EMIT flagsChanged();
+    Q_EMIT changed();
 }
 
 // --- the current character
@@ -132,16 +139,19 @@ void EditingSession::refreshFontView() {
     Q_EMIT fontViewRefreshed();
     selectCharacter(font_.currentIndex);
     Q_EMIT flagsChanged();
+    Q_EMIT changed();
 }
 
 // --- edits
 
 void EditingSession::markEdited() {
     setFlags(true, true);
+    Q_EMIT changed();
 }
 
 void EditingSession::markFontEdited() {
     setFlags(font_.characterModified, true);
+    Q_EMIT changed();
 }
 
 bool EditingSession::paintCell(int col, int row, bool set, bool clear) {
@@ -336,6 +346,7 @@ bool EditingSession::workingDiffersFromSlot() const {
 
 void EditingSession::settleFlags() {
     setFlags(workingDiffersFromSlot(), !history_.isClean());
+    Q_EMIT changed();
 }
 
 // --- the font commands
@@ -492,6 +503,39 @@ Result EditingSession::saveFont() {
     // Undo and redo find the font unmodified exactly here.
     history_.setClean();
     return written;
+}
+
+// --- recovery after a crash
+
+void EditingSession::fillRecoveryCopy(RecoveryCopy& copy) const {
+    copy.font = font_;
+    copy.working = working_;
+    copy.selectedXSize = selectedXSize_;
+    copy.nameField = nameField_;
+    copy.identifierField = identifierField_;
+}
+
+void EditingSession::restoreRecoveryCopy(const RecoveryCopy& copy) {
+    endStroke();
+    font_ = copy.font;
+    font_.currentIndex = clampCode(font_.currentIndex);
+    // Whatever the flags said, nothing of this session is in a file.
+    font_.fontModified = true;
+    working_ = copy.working;
+    selectedXSize_ = copy.selectedXSize;
+    history_.clear();
+    // No state in this history matches the file any longer.
+    history_.resetClean();
+    // The view puts the font's texts into the fields; the typed ones follow.
+    Q_EMIT fontViewRefreshed();
+    identifierField_ = copy.identifierField;
+    committedIdentifier_ = identifierField_;
+    nameField_ = copy.nameField;
+    Q_EMIT identifierFieldChanged();
+    Q_EMIT currentCharacterChanged(font_.currentIndex);
+    Q_EMIT sizesChanged();
+    Q_EMIT flagsChanged();
+    Q_EMIT changed();
 }
 
 } // namespace zelvik

@@ -14,6 +14,7 @@
 #include "font/Result.h"
 #include "session/EditorState.h"
 #include "session/PlatformServices.h"
+#include "session/RecoveryCopy.h"
 #include "session/UnsavedChangesPrompt.h"
 
 #include <QObject>
@@ -147,6 +148,13 @@ public:
     // The version question, the save dialog and the write, with their messages.
     Result saveFont();
 
+    // --- recovery after a crash
+    // The session as a recovery copy holds it.
+    void fillRecoveryCopy(RecoveryCopy& copy) const;
+    // The session of a recovery copy, with an empty history and marked
+    // modified: nothing of it is in a file.
+    void restoreRecoveryCopy(const RecoveryCopy& copy);
+
 Q_SIGNALS:
     // The whole font changed: list texts, y-size, identifier field.
     void fontViewRefreshed();
@@ -171,6 +179,9 @@ Q_SIGNALS:
     void slotChanged(int index);
     // The session put new text into the identifier field.
     void identifierFieldChanged();
+    // Anything a recovery copy holds may have changed. Cheap to send: every
+    // pixel painted sends it.
+    void changed();
 
 private:
     friend class EditStep;
