@@ -5,6 +5,7 @@
 // rebuilds the sample strip: the second case has a full sample text of 128
 // stored characters of 32 by 32 pixels.
 // And the undo and the redo of one stroke, each to the finished repaint.
+// The recovery copy is kept as in the program: an edit only notes its time.
 
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
@@ -12,11 +13,13 @@
 #include "preview/SampleStrip.h"
 #include "preview/ui/SampleStripView.h"
 #include "session/PlatformServices.h"
+#include "session/SessionRecovery.h"
 #include "ui/PaintBox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -77,12 +80,15 @@ struct EditorWindow {
     AppWindows windows;
     PaintCounter gridPaints;
     PaintCounter previewPaints;
+    QTemporaryDir recoveryFolder;
+    std::unique_ptr<SessionRecovery> recovery;
 
     TForm1& form() { return *windows.Form1; }
 
     // Nothing when the window is ready, or why it is not.
     const char* open(bool fullSampleText = false) {
         windows = createAppWindows(platform, QDir::tempPath());
+        recovery = std::make_unique<SessionRecovery>(form().session(), recoveryFolder.path());
         if (fullSampleText)
             storeFullSampleText(form());
         form().working().xSize = 32;
