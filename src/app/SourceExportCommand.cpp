@@ -21,7 +21,7 @@ void warn(TForm1& form, const QString& message) {
 // dialog and the output names. Nothing when the export stops here.
 std::optional<ExportPaths> PrepareExportFile(TForm1& form, ExportTarget target) {
     // Both refusals come before any file dialog: there would be nothing to save.
-    if (const Result refusal = checkExportable(form.fontModel(), form.FontPrefixBytes());
+    if (const Result refusal = checkExport(form.fontModel(), form.FontPrefixBytes(), target);
         !refusal) {
         warn(form, refusal.message);
         return std::nullopt;

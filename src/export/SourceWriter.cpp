@@ -1,5 +1,6 @@
 #include "export/SourceWriter.h"
 
+#include "export/ExportChecks.h"
 #include "export/PackCharacter.h"
 
 #include <algorithm>
@@ -25,6 +26,10 @@ std::size_t estimatedSize(const FontModel& font, int ySize, bool vertical, int p
 }
 
 } // namespace
+
+Result PointerTableWriter::check(const ExportJob& job) const {
+    return checkBlankSlotName(job.font);
+}
 
 GeneratedFiles PointerTableWriter::generate(const ExportJob& job) const {
     const FontModel& font = job.font;
@@ -62,6 +67,7 @@ GeneratedFiles PointerTableWriter::generate(const ExportJob& job) const {
             out, {index, slot.name, w, bytesPerUnit(w, out.ySize, job.options.vertical), data});
     }
     writeEnd(out);
+    files.flashBytes = stats.compiledSize;
 
     fillStatisticsBlock(
         out.source, block, style_,

@@ -8,6 +8,7 @@
 #include "export/ExportStatistics.h"
 #include "export/StatisticsBlock.h"
 #include "font/FontModel.h"
+#include "font/Result.h"
 
 #include <cstdint>
 #include <span>
@@ -27,11 +28,17 @@ struct GeneratedFiles {
     std::string source; // the assembler file, or the C/C++ source
     std::string header; // C/C++ only
     ExportStatistics statistics;
+    // Bytes the font takes in the controller's flash: the data of the
+    // statistics block, or everything a display library's arrays hold.
+    int flashBytes = 0;
 };
 
 class SourceWriter {
 public:
     virtual ~SourceWriter() = default;
+    // The refusals of a font or identifier the output cannot hold, run before
+    // anything is generated; generate() may assume they passed.
+    virtual Result check(const ExportJob& job) const = 0;
     virtual GeneratedFiles generate(const ExportJob& job) const = 0;
 };
 
@@ -43,6 +50,8 @@ public:
 // its text, through the hooks below, and counts what only it reports.
 class PointerTableWriter : public SourceWriter {
 public:
+    // A code left undefined names the BlankSlot, which must then have a name.
+    Result check(const ExportJob& job) const final;
     GeneratedFiles generate(const ExportJob& job) const final;
 
 protected:
