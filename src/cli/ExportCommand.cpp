@@ -9,6 +9,7 @@
 
 #include <QFile>
 
+#include <cstdio>
 #include <variant>
 #include <vector>
 
@@ -203,7 +204,8 @@ int runExportWith(const Args& args, const FontLoader& load) {
         printError(written);
         return kRefused;
     }
-    printError(flashSizeText(flashBytes));
+    // A note, not an error: no "zelvik-cli:" in front.
+    std::fprintf(stderr, "%s\n", flashSizeText(flashBytes).c_str());
     return kSuccess;
 }
 
