@@ -38,17 +38,10 @@ Result writeGeneratedFiles(ExportTarget target, const ExportPaths& paths,
     return replaceFiles(contents);
 }
 
-Result checkExport(const FontModel& font, std::string_view identifierField, ExportTarget target) {
-    if (Result refusal = checkIdentifierField(identifierField); !refusal)
-        return refusal;
-    const ExportJob job{font, exportIdentifier(font, identifierField), {}, {}};
-    return exportTarget(target).makeWriter()->check(job);
-}
-
 Result generateExport(const FontModel& font, std::string_view identifierField, ExportTarget target,
                       const ExportOptions& options, const ExportPaths& paths,
                       GeneratedFiles& files) {
-    if (Result refusal = checkExport(font, identifierField, target); !refusal)
+    if (Result refusal = checkExportable(font, identifierField, target); !refusal)
         return refusal;
     const ExportTargetInfo& info = exportTarget(target);
     const ExportJob job{font, exportIdentifier(font, identifierField), options,

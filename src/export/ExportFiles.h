@@ -28,12 +28,8 @@ std::string includeGuardBase(const QString& headerPath);
 Result writeGeneratedFiles(ExportTarget target, const ExportPaths& paths,
                            const GeneratedFiles& files);
 
-// The refusals of an export, before any file name is asked for: the
-// identifier field, then the target's own (kGeneratingSourceCaption).
-Result checkExport(const FontModel& font, std::string_view identifierField, ExportTarget target);
-
-// The files an export would write, in memory: the refusals (the identifier
-// field, then the target's own), the identifier fallback and generation.
+// The files an export would write, in memory: the refusals
+// (checkExportable), the identifier fallback and generation.
 // The dialog and zelvik-cli also read the flash size from it.
 Result generateExport(const FontModel& font, std::string_view identifierField, ExportTarget target,
                       const ExportOptions& options, const ExportPaths& paths,

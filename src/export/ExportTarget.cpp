@@ -47,7 +47,8 @@ const std::array<ExportTargetInfo, 6>& registry() {
          .headerExtension = ".h",
          .sourceFailureMessage = "Can't create source file!",
          .headerFailureMessage = "Can't create header file!",
-         .makeWriter = &make<CWriter>},
+         .makeWriter = &make<CWriter>,
+         .ownNames = {"TCDATA", "TCLISTP", "ZelvikTypes"}},
         // The display libraries' own font formats: no packing choices.
         {.id = ExportTarget::Gfx,
          .cliName = "gfx",
@@ -71,7 +72,8 @@ const std::array<ExportTargetInfo, 6>& registry() {
          .packingOptions = false,
          .filters = {{"C source file (*.c)", "*.c", ".c"}},
          .sourceFailureMessage = "Can't create file!",
-         .makeWriter = &make<LvglWriter>},
+         .makeWriter = &make<LvglWriter>,
+         .ownNames = {"glyph_bitmap", "glyph_dsc", "cmaps", "font_dsc", "cache"}},
     }};
     return targets;
 }

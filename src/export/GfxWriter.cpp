@@ -48,7 +48,7 @@ void appendHex(std::string& out, int value) {
 } // namespace
 
 Result GfxWriter::check(const ExportJob& job) const {
-    if (Result refusal = checkLibraryFont(job.font, job.identifier, kLibrary); !refusal)
+    if (Result refusal = checkLibraryFont(job.font, kLibrary); !refusal)
         return refusal;
     const Range range = definedRange(job.font);
     int bitmapBytes = 0;

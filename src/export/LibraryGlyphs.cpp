@@ -9,13 +9,6 @@ namespace zelvik {
 
 namespace {
 
-bool isIdentifierStart(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-bool isIdentifierChar(char c) {
-    return isIdentifierStart(c) || (c >= '0' && c <= '9');
-}
-
 Result refused(std::string_view library, const QString& why) {
     return Result::fail(Failure::Refused, QStringLiteral("Can't generate ") +
                                               QString::fromLatin1(library) +
@@ -85,17 +78,11 @@ std::vector<LibraryGlyph> unicodeGlyphs(const FontModel& font) {
     return glyphs;
 }
 
-Result checkLibraryFont(const FontModel& font, std::string_view identifier,
-                        std::string_view library) {
+Result checkLibraryFont(const FontModel& font, std::string_view library) {
     const bool anyDefined = std::any_of(font.slots.begin(), font.slots.begin() + kCodeCount,
                                         [](const CharSlot& s) { return s.defined(); });
     if (!anyDefined)
         return refused(library, QStringLiteral("The font has no defined character."));
-    const bool cName = !identifier.empty() && isIdentifierStart(identifier.front()) &&
-                       std::all_of(identifier.begin(), identifier.end(), isIdentifierChar);
-    if (!cName)
-        return refused(library, QStringLiteral("The font identifier '%1' is not a C name.")
-                                    .arg(fromCp1250(identifier)));
     return Result::success();
 }
 

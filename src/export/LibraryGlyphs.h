@@ -38,10 +38,9 @@ void appendGlyphBits(std::vector<std::uint8_t>& out, const FontModel& font,
 // Unicode-keyed formats.
 std::vector<LibraryGlyph> unicodeGlyphs(const FontModel& font);
 
-// The refusals the library targets share: a font without any defined code,
-// an identifier that is no C name. `library` names the format in the message.
-Result checkLibraryFont(const FontModel& font, std::string_view identifier,
-                        std::string_view library);
+// A font without any defined code is refused; `library` names the format in
+// the message.
+Result checkLibraryFont(const FontModel& font, std::string_view library);
 
 // "2,816 bytes in flash"
 std::string flashSizeText(long long bytes);

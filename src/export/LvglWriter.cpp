@@ -126,7 +126,7 @@ std::string upper(std::string_view text) {
 } // namespace
 
 Result LvglWriter::check(const ExportJob& job) const {
-    return checkLibraryFont(job.font, job.identifier, kLibrary);
+    return checkLibraryFont(job.font, kLibrary);
 }
 
 GeneratedFiles LvglWriter::generate(const ExportJob& job) const {

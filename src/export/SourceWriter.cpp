@@ -1,6 +1,5 @@
 #include "export/SourceWriter.h"
 
-#include "export/ExportChecks.h"
 #include "export/PackCharacter.h"
 
 #include <algorithm>
@@ -26,10 +25,6 @@ std::size_t estimatedSize(const FontModel& font, int ySize, bool vertical, int p
 }
 
 } // namespace
-
-Result PointerTableWriter::check(const ExportJob& job) const {
-    return checkBlankSlotName(job.font);
-}
 
 GeneratedFiles PointerTableWriter::generate(const ExportJob& job) const {
     const FontModel& font = job.font;

@@ -36,9 +36,10 @@ struct GeneratedFiles {
 class SourceWriter {
 public:
     virtual ~SourceWriter() = default;
-    // The refusals of a font or identifier the output cannot hold, run before
-    // anything is generated; generate() may assume they passed.
-    virtual Result check(const ExportJob& job) const = 0;
+    // The refusals of a font the output cannot hold beyond those every
+    // export runs (checkExportable), before anything is generated;
+    // generate() may assume they passed.
+    virtual Result check(const ExportJob&) const { return Result::success(); }
     virtual GeneratedFiles generate(const ExportJob& job) const = 0;
 };
 
@@ -50,8 +51,6 @@ public:
 // its text, through the hooks below, and counts what only it reports.
 class PointerTableWriter : public SourceWriter {
 public:
-    // A code left undefined names the BlankSlot, which must then have a name.
-    Result check(const ExportJob& job) const final;
     GeneratedFiles generate(const ExportJob& job) const final;
 
 protected:

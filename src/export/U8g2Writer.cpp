@@ -328,7 +328,7 @@ void appendStringLiteral(std::string& out, const std::vector<std::uint8_t>& byte
 } // namespace
 
 Result U8g2Writer::check(const ExportJob& job) const {
-    if (Result refusal = checkLibraryFont(job.font, job.identifier, kLibrary); !refusal)
+    if (Result refusal = checkLibraryFont(job.font, kLibrary); !refusal)
         return refusal;
     const Plan p = plan(job.font);
     if (p.tooBig >= 0)
