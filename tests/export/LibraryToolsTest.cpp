@@ -66,6 +66,11 @@ FontModel dejavuFont(const QTemporaryDir& dir) {
 }
 
 // ---- LVGL against lv_font_conv --------------------------------------------
+//
+// The converter runs without FreeType's autohinter, which would move the
+// squares' edges; the outlines have no hints of their own, so they render
+// exactly. It renders a glyph without outlines as one blank pixel, which
+// counts as our 0 by 0 box.
 
 struct LvGlyph {
     std::vector<std::uint8_t> bitmap;
@@ -82,7 +87,8 @@ std::map<unsigned, LvGlyph> parseLvgl(const std::string& source) {
     const std::size_t end = source.find("};", source.find("glyph_bitmap[] = {"));
     const std::regex comment(R"(/\* U\+([0-9A-F]{4,}) )");
     const std::regex hex("0x([0-9a-f]+)");
-    auto it = std::sregex_iterator(source.begin(), source.begin() + static_cast<long>(end), comment);
+    auto it =
+        std::sregex_iterator(source.begin(), source.begin() + static_cast<long>(end), comment);
     std::vector<std::pair<unsigned, std::size_t>> starts;
     for (; it != std::sregex_iterator(); ++it)
         starts.emplace_back(std::stoul((*it)[1], nullptr, 16),
@@ -97,22 +103,24 @@ std::map<unsigned, LvGlyph> parseLvgl(const std::string& source) {
             g.bitmap.push_back(static_cast<std::uint8_t>(std::stoul((*h)[1], nullptr, 16)));
         order.push_back(starts[i].first);
     }
-    const std::regex dsc(R"(\.adv_w = (\d+), \.box_w = (\d+), \.box_h = (\d+), \.ofs_x = (-?\d+), \.ofs_y = (-?\d+)\})");
+    const std::regex dsc(
+        R"(\.adv_w = (\d+), \.box_w = (\d+), \.box_h = (\d+), \.ofs_x = (-?\d+), \.ofs_y = (-?\d+)\})");
     std::size_t id = 0;
     for (auto d = std::sregex_iterator(source.begin(), source.end(), dsc);
          d != std::sregex_iterator(); ++d, ++id) {
         if (id == 0 || id > order.size())
             continue;
         const auto& m = *d;
-        glyphs[order[id - 1]].box = m[1].str() + " " + m[2].str() + " " + m[3].str() + " " +
-                                    m[4].str() + " " + m[5].str();
+        glyphs[order[id - 1]].box =
+            m[1].str() + " " + m[2].str() + " " + m[3].str() + " " + m[4].str() + " " + m[5].str();
     }
     return glyphs;
 }
 
 // The font's cells as the TrueType builder's input.
 std::string pixelText(const FontModel& font) {
-    std::string text = std::to_string(font.ySize) + " " + std::to_string(libraryBaseline(font)) + "\n";
+    std::string text =
+        std::to_string(font.ySize) + " " + std::to_string(libraryBaseline(font)) + "\n";
     for (const LibraryGlyph& g : unicodeGlyphs(font)) {
         text += std::to_string(static_cast<unsigned>(g.unicode)) + " " + std::to_string(g.advance);
         for (const std::string& row : cellPicture(font, g.index))
@@ -141,12 +149,21 @@ void compareWithLvFontConv(const FontModel& font) {
     const ToolRun converted =
         run(converter,
             {"--font", dir.filePath("pixels.ttf"), "-r", codes.join(','), "--size",
-             QString::number(font.ySize), "--bpp", "1", "--no-compress", "--format", "lvgl",
-             "-o", dir.filePath("theirs.c")},
+             QString::number(font.ySize), "--bpp", "1", "--no-compress", "--autohint-off",
+             "--format", "lvgl", "-o",
+             dir.filePath("theirs.c")},
             dir.path());
     ASSERT_EQ(converted.exitCode, 0) << converted.output;
 
-    const auto theirs = parseLvgl(readFileBytes(dir.filePath("theirs.c")));
+    auto theirs = parseLvgl(readFileBytes(dir.filePath("theirs.c")));
+    for (auto& [unicode, glyph] : theirs) {
+        const bool blank = std::all_of(glyph.bitmap.begin(), glyph.bitmap.end(),
+                                       [](std::uint8_t b) { return b == 0; });
+        if (blank && glyph.box.ends_with(" 1 1 0 0")) {
+            glyph.bitmap.clear();
+            glyph.box = glyph.box.substr(0, glyph.box.size() - 8) + " 0 0 0 0";
+        }
+    }
     const auto ours = parseLvgl(generateLibrary(ExportTarget::Lvgl, font).source);
     ASSERT_EQ(ours.size(), unicodeGlyphs(font).size());
     ASSERT_EQ(theirs.size(), ours.size());
@@ -179,12 +196,6 @@ TEST(LvglExport, LineHeightIsTheYSizeAndTheBaselineIsMeasuredFromTheBottom) {
 
 // ---- Compilers ----------------------------------------------------------
 
-struct Output {
-    ExportTarget target;
-    const char* name;
-    const char* file;        // the file a firmware source includes or compiles
-};
-
 // Writes the exports of `font` into `dir`, and the file that compiles each.
 std::vector<std::pair<std::string, QString>> writeExports(const FontModel& font,
                                                           const QTemporaryDir& dir) {
@@ -214,12 +225,18 @@ void compileAll(const char* compilerName, const QStringList& flags, bool asCpp) 
             for (const char* lvgl : {"8", "9"}) {
                 if (name != "lvgl" && std::string(lvgl) == "9")
                     continue;
-                SCOPED_TRACE(name + " " + font.fontIdentifier + (name == "lvgl" ? std::string(" LVGL ") + lvgl : ""));
+                SCOPED_TRACE(name + " " + font.fontIdentifier +
+                             (name == "lvgl" ? std::string(" LVGL ") + lvgl : ""));
                 QStringList args = flags;
-                args << "-I" << QStringLiteral(ZELVIK_TEST_DIR "/export/library-stubs")
-                     << "-I" << dir.path() << QStringLiteral("-DLVGL_VERSION_MAJOR=") + lvgl;
+                args << "-I" << QStringLiteral(ZELVIK_TEST_DIR "/export/library-stubs") << "-I"
+                     << dir.path() << QStringLiteral("-DLVGL_VERSION_MAJOR=") + lvgl;
                 if (asCpp)
-                    args << "-x" << "c++";
+                    args << "-x"
+                         << "c++";
+                // The converter's form leaves the fields LVGL 9 added to
+                // lv_font_t zero, which C++ warns about.
+                if (asCpp && name == "lvgl")
+                    args << "-Wno-missing-field-initializers";
                 args << "-c" << file << "-o" << dir.filePath("out.o");
                 const ToolRun compiled = run(compiler, args, dir.path());
                 EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
@@ -247,9 +264,10 @@ TEST(LibraryCompilers, AvrGccPutsTheGfxAndU8g2DataInFlash) {
         if (name == "lvgl")
             continue;
         SCOPED_TRACE(name);
-        ASSERT_EQ(run(gcc, {"-mmcu=atmega328p", "-Os", "-I",
-                            QStringLiteral(ZELVIK_TEST_DIR "/export/library-stubs"), "-I",
-                            dir.path(), "-c", file, "-o", dir.filePath("out.o")},
+        ASSERT_EQ(run(gcc,
+                      {"-mmcu=atmega328p", "-Os", "-I",
+                       QStringLiteral(ZELVIK_TEST_DIR "/export/library-stubs"), "-I", dir.path(),
+                       "-c", file, "-o", dir.filePath("out.o")},
                       dir.path())
                       .exitCode,
                   0);
@@ -258,8 +276,11 @@ TEST(LibraryCompilers, AvrGccPutsTheGfxAndU8g2DataInFlash) {
         EXPECT_NE(sections.output.find(".progmem"), std::string::npos) << sections.output;
         const ToolRun symbols = run(objdump, {"-t", dir.filePath("out.o")}, dir.path());
         for (const std::string& line : crlfLines(symbols.output)) {
-            if (line.find(" .data") != std::string::npos || line.find(" .rodata") != std::string::npos)
+            const bool ram = line.find(" .data") != std::string::npos ||
+                             line.find(" .rodata") != std::string::npos;
+            if (ram) {
                 EXPECT_EQ(line.find(font.fontIdentifier), std::string::npos) << line;
+            }
         }
     }
 }

@@ -5,7 +5,12 @@
 #include <stdbool.h>
 #include <stddef.h>
 #include <stdint.h>
-#define LVGL_VERSION_MINOR 0
+/* The releases most firmware uses: 8.3 and 9.1. */
+#if LVGL_VERSION_MAJOR == 8
+#define LVGL_VERSION_MINOR 3
+#else
+#define LVGL_VERSION_MINOR 1
+#endif
 #define LVGL_VERSION_PATCH 0
 #define LV_VERSION_CHECK(x, y, z)                                                              \
     (x == LVGL_VERSION_MAJOR &&                                                                \
