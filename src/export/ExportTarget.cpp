@@ -3,6 +3,9 @@
 #include "export/AvrWriter.h"
 #include "export/C51Writer.h"
 #include "export/CWriter.h"
+#include "export/GfxWriter.h"
+#include "export/LvglWriter.h"
+#include "export/U8g2Writer.h"
 #include "font/ForceExtension.h"
 
 #include <QStringList>
@@ -20,8 +23,8 @@ template <class Writer> std::unique_ptr<SourceWriter> make() {
 
 const SaveFilter kAllFiles{"All files (*.*)", "*.*", ""};
 
-const std::array<ExportTargetInfo, 3>& registry() {
-    static const std::array<ExportTargetInfo, 3> targets = {{
+const std::array<ExportTargetInfo, 6>& registry() {
+    static const std::array<ExportTargetInfo, 6> targets = {{
         {.id = ExportTarget::C51,
          .cliName = "c51",
          .title = "C51 assembler",
@@ -44,7 +47,39 @@ const std::array<ExportTargetInfo, 3>& registry() {
          .headerExtension = ".h",
          .sourceFailureMessage = "Can't create source file!",
          .headerFailureMessage = "Can't create header file!",
-         .makeWriter = &make<CWriter>},
+         .makeWriter = &make<CWriter>,
+         .ownNames = {"TCDATA", "TCLISTP", "ZelvikTypes"}},
+        // The display libraries' own font formats: no packing choices.
+        {.id = ExportTarget::Gfx,
+         .cliName = "gfx",
+         .title = "Adafruit GFX",
+         .packingOptions = false,
+         .filters = {{"Adafruit GFX font header (*.h)", "*.h", ".h"}},
+         .sourceFailureMessage = "Can't create file!",
+         .libraryUse = "A font header for the Adafruit GFX library.\n\nIn the sketch: #include "
+                       "\"font.h\"\nthen display.setFont(&ID);",
+         .makeWriter = &make<GfxWriter>},
+        {.id = ExportTarget::U8g2,
+         .cliName = "u8g2",
+         .title = "u8g2",
+         .packingOptions = false,
+         .filters = {{"C source file (*.c)", "*.c", ".c"}},
+         .headerExtension = ".h",
+         .sourceFailureMessage = "Can't create source file!",
+         .headerFailureMessage = "Can't create header file!",
+         .libraryUse = "A font array for the u8g2 library, with its header.\n\nIn the firmware: "
+                       "#include \"font.h\"\nthen u8g2.setFont(ID);",
+         .makeWriter = &make<U8g2Writer>},
+        {.id = ExportTarget::Lvgl,
+         .cliName = "lvgl",
+         .title = "LVGL",
+         .packingOptions = false,
+         .filters = {{"C source file (*.c)", "*.c", ".c"}},
+         .sourceFailureMessage = "Can't create file!",
+         .libraryUse = "An lv_font_t for LVGL 8 and 9.\n\nIn the firmware: "
+                       "LV_FONT_DECLARE(ID);\nthen lv_obj_set_style_text_font(label, &ID, 0);",
+         .makeWriter = &make<LvglWriter>,
+         .ownNames = {"glyph_bitmap", "glyph_dsc", "cmaps", "font_dsc", "cache"}},
     }};
     return targets;
 }
@@ -98,10 +133,8 @@ const ExportTargetInfo* exportTargetNamed(std::string_view cliName) {
 
 std::vector<const ExportTargetInfo*> dialogTargets() {
     std::vector<const ExportTargetInfo*> targets;
-    for (const ExportTargetInfo& target : exportTargets()) {
-        if (target.packingOptions)
-            targets.push_back(&target);
-    }
+    for (const ExportTargetInfo& target : exportTargets())
+        targets.push_back(&target);
     return targets;
 }
 

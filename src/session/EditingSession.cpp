@@ -8,6 +8,8 @@
 
 #include <QScopedValueRollback>
 
+#include <utility>
+
 namespace zelvik {
 
 EditingSession::EditingSession(PlatformServices& platform, QObject* parent)
@@ -19,14 +21,18 @@ EditingSession::EditingSession(PlatformServices& platform, QObject* parent)
 void EditingSession::setNameField(std::string text) {
     if (text == nameField_)
         return;
+    const EditorState before = editorState();
     nameField_ = std::move(text);
+    recordTyping(QStringLiteral("Symbol name"), before);
     Q_EMIT changed();
 }
 
 void EditingSession::setIdentifierField(std::string text) {
     if (text == identifierField_)
         return;
+    const EditorState before = editorState();
     identifierField_ = std::move(text);
+    recordTyping(QStringLiteral("Font name"), before);
     Q_EMIT changed();
 }
 
@@ -55,6 +61,7 @@ bool EditingSession::selectCharacter(int index) {
         }
         setFlags(false, font_.fontModified);
     }
+    endFieldTyping();
     font_.currentIndex = index;
     const CharSlot& slot = font_.slots[index];
     nameField_ = slot.name;
@@ -116,7 +123,6 @@ void EditingSession::saveCharacterCommand() {
 }
 
 void EditingSession::eraseCharacterCommand() {
-    commitIdentifierField();
     const MessageAnswer answer = platform_.messageBox(
         QStringLiteral("Do you realy want to erase this character?"),
         QStringLiteral("Erasing character ..."), MessageIcon::Question, MessageButtons::YesNo);
@@ -134,8 +140,8 @@ void EditingSession::eraseCharacterCommand() {
 
 void EditingSession::refreshFontView() {
     setFlags(false, font_.fontModified);
+    endFieldTyping();
     identifierField_ = font_.fontIdentifier;
-    committedIdentifier_ = identifierField_;
     Q_EMIT fontViewRefreshed();
     selectCharacter(font_.currentIndex);
     Q_EMIT flagsChanged();
@@ -231,7 +237,10 @@ void EditingSession::shiftRight() {
 }
 
 void EditingSession::autoName() {
-    nameField_ = autoSymbolName(font_.currentIndex);
+    // A step of its own, not part of what was typed before or after it.
+    endFieldTyping();
+    setNameField(autoSymbolName(font_.currentIndex));
+    endFieldTyping();
     Q_EMIT nameFieldChanged();
     markEdited();
 }
@@ -244,26 +253,51 @@ EditorState EditingSession::editorState() const {
 }
 
 EditorState EditingSession::stateBeforeStep() {
-    commitIdentifierField();
+    endFieldTyping();
     return editorState();
 }
 
 void EditingSession::record(EditStep* step) {
-    // Edits made while a whole font is replaced belong to that one step.
-    if (replacingFont_) {
+    // Edits made while a whole font is replaced belong to that one step, and
+    // what the view shows of an undo or a redo is no edit.
+    if (replacingFont_ || movingInHistory_) {
         delete step;
         return;
     }
     history_.push(step); // its first redo does nothing: the edit is done
 }
 
-void EditingSession::commitIdentifierField() {
-    if (identifierField_ == committedIdentifier_)
-        return;
-    EditorState before = editorState();
-    before.identifierField = committedIdentifier_;
-    committedIdentifier_ = identifierField_;
-    record(new FieldStep(*this, QStringLiteral("Font name"), std::move(before), editorState()));
+namespace {
+
+// One key typed or rubbed out: the longer text is the shorter one with a
+// single character more.
+bool oneCharacterApart(std::string_view a, std::string_view b) {
+    if (a.size() < b.size())
+        std::swap(a, b);
+    if (a.size() != b.size() + 1)
+        return false;
+    std::size_t i = 0;
+    while (i < b.size() && a[i] == b[i])
+        ++i;
+    return a.substr(i + 1) == b.substr(i);
+}
+
+} // namespace
+
+void EditingSession::recordTyping(const QString& text, const EditorState& before) {
+    const EditorState after = editorState();
+    // A paste, a cut or a text put in whole is a step of its own.
+    const bool key = oneCharacterApart(before.nameField, after.nameField) ||
+                     oneCharacterApart(before.identifierField, after.identifierField);
+    if (!key)
+        endFieldTyping();
+    record(new FieldStep(*this, text, before, after, typingRun_));
+    if (!key)
+        endFieldTyping();
+}
+
+void EditingSession::endFieldTyping() {
+    ++typingRun_;
 }
 
 void EditingSession::beginStroke() {
@@ -276,22 +310,27 @@ void EditingSession::endStroke() {
 }
 
 void EditingSession::undo() {
-    // A typed identifier is the newest edit: it is taken back first.
-    commitIdentifierField();
-    // Pixels painted after this are a new step, even within the same drag.
-    ++strokeId_;
-    if (!history_.canUndo())
-        return;
-    history_.undo();
-    settleFlags();
+    moveInHistory(true);
 }
 
 void EditingSession::redo() {
-    commitIdentifierField();
+    moveInHistory(false);
+}
+
+void EditingSession::moveInHistory(bool back) {
+    // Pixels painted or keys typed after this are a new step, even within
+    // the same drag or the same visit of a field.
     ++strokeId_;
-    if (!history_.canRedo())
+    endFieldTyping();
+    if (back ? !history_.canUndo() : !history_.canRedo())
         return;
-    history_.redo();
+    {
+        const QScopedValueRollback<bool> moving(movingInHistory_, true);
+        if (back)
+            history_.undo();
+        else
+            history_.redo();
+    }
     settleFlags();
 }
 
@@ -321,7 +360,6 @@ void EditingSession::restoreEditor(const EditorState& state, bool showCharacter)
     selectedXSize_ = state.selectedXSize;
     nameField_ = state.nameField;
     identifierField_ = state.identifierField;
-    committedIdentifier_ = identifierField_;
 
     if (indexChanged || showCharacter) {
         Q_EMIT currentCharacterChanged(font_.currentIndex);
@@ -371,13 +409,14 @@ bool EditingSession::stop(StopAction action) {
 }
 
 bool EditingSession::confirmUnsavedChanges(const UnsavedChangesPrompt& prompt) {
-    commitIdentifierField();
+    markDroppedByNo_ = false;
     while (font_.fontModified) {
         const MessageAnswer answer =
             platform_.messageBox(prompt.fontQuestion, prompt.fontCaption, MessageIcon::Question,
                                  MessageButtons::YesNoCancel);
         if (answer == MessageAnswer::No) {
             setFlags(font_.characterModified, false);
+            markDroppedByNo_ = true;
             continue;
         }
         if (answer != MessageAnswer::Yes)
@@ -395,6 +434,11 @@ bool EditingSession::confirmUnsavedChanges(const UnsavedChangesPrompt& prompt) {
         setFlags(font_.characterModified, false);
     }
     return true;
+}
+
+void EditingSession::keepUnsavedMark() {
+    if (std::exchange(markDroppedByNo_, false))
+        setFlags(font_.characterModified, true);
 }
 
 void EditingSession::newFontCommand() {
@@ -421,7 +465,6 @@ void EditingSession::openFontCommand() {
 }
 
 void EditingSession::saveFontCommand() {
-    commitIdentifierField();
     if (font_.characterModified) {
         const MessageAnswer answer =
             platform_.messageBox(kCharacterQuestion, QStringLiteral("Saving font ..."),
@@ -465,7 +508,6 @@ Result EditingSession::openFont() {
 }
 
 Result EditingSession::saveFont() {
-    commitIdentifierField();
     const QString caption = QStringLiteral("Saving font file ...");
     // The identifier is taken from the field, which may be newer than the font's.
     if (identifierField_.empty()) {
@@ -517,23 +559,27 @@ void EditingSession::fillRecoveryCopy(RecoveryCopy& copy) const {
 
 void EditingSession::restoreRecoveryCopy(const RecoveryCopy& copy) {
     endStroke();
+    endFieldTyping();
     font_ = copy.font;
     font_.currentIndex = clampCode(font_.currentIndex);
     // Whatever the flags said, nothing of this session is in a file.
     font_.fontModified = true;
     working_ = copy.working;
     selectedXSize_ = copy.selectedXSize;
+    {
+        // The fields the view fills in now are no typing of the user's.
+        const QScopedValueRollback<bool> restoring(movingInHistory_, true);
+        // The view puts the font's texts into the fields; the typed ones follow.
+        Q_EMIT fontViewRefreshed();
+        identifierField_ = copy.identifierField;
+        nameField_ = copy.nameField;
+        Q_EMIT identifierFieldChanged();
+        Q_EMIT currentCharacterChanged(font_.currentIndex);
+        Q_EMIT sizesChanged();
+    }
     history_.clear();
     // No state in this history matches the file any longer.
     history_.resetClean();
-    // The view puts the font's texts into the fields; the typed ones follow.
-    Q_EMIT fontViewRefreshed();
-    identifierField_ = copy.identifierField;
-    committedIdentifier_ = identifierField_;
-    nameField_ = copy.nameField;
-    Q_EMIT identifierFieldChanged();
-    Q_EMIT currentCharacterChanged(font_.currentIndex);
-    Q_EMIT sizesChanged();
     Q_EMIT flagsChanged();
     Q_EMIT changed();
 }
