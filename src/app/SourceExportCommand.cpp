@@ -20,8 +20,8 @@ void warn(TForm1& form, const QString& message) {
 // The steps every writer takes before it writes: the refusals, the save
 // dialog and the output names. Nothing when the export stops here.
 std::optional<ExportPaths> PrepareExportFile(TForm1& form, ExportTarget target) {
-    // Both refusals come before any file dialog: there would be nothing to save.
-    if (const Result refusal = checkExportable(form.fontModel(), form.FontPrefixBytes());
+    // The refusals come before any file dialog: there would be nothing to save.
+    if (const Result refusal = checkExportable(form.fontModel(), form.FontPrefixBytes(), target);
         !refusal) {
         warn(form, refusal.message);
         return std::nullopt;

@@ -1,5 +1,8 @@
 #include "cli/CommandLine.h"
 
+#include "font/CIdentifier.h"
+#include "font/FontModel.h"
+
 #include <iostream>
 
 namespace zelvik::cli {
@@ -86,6 +89,23 @@ std::optional<int> CommandLine::readFileVersion(const QCommandLineOption& option
         return usageError("--" + option.names().constFirst().toStdString() +
                           " must be 1.0 or 2.0, not '" + *name + "'");
     version = *named;
+    return std::nullopt;
+}
+
+std::optional<int> CommandLine::readIdentifier(const QCommandLineOption& option,
+                                               std::string& identifier) const {
+    const auto given = value(option);
+    if (!given)
+        return std::nullopt;
+    const std::string name = "--" + option.names().constFirst().toStdString();
+    if (given->size() > static_cast<std::size_t>(kMaxIdentifierLength))
+        return usageError(name + " is longer than " + std::to_string(kMaxIdentifierLength) +
+                          " characters");
+    // ASCII alone passes, so the terminal's bytes are the font's.
+    if (!isCIdentifier(*given))
+        return usageError(name + " '" + *given + "' is not a C identifier (" +
+                          std::string(kCIdentifierRule) + ")");
+    identifier = *given;
     return std::nullopt;
 }
 

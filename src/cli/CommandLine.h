@@ -40,6 +40,12 @@ public:
     std::optional<int> readFileVersion(const QCommandLineOption& option,
                                        FontFileVersion& version) const;
 
+    // Puts an identifier option's value into `identifier` when it was given;
+    // a value that is no C identifier of at most 255 characters gives the
+    // exit status of the usage error.
+    std::optional<int> readIdentifier(const QCommandLineOption& option,
+                                      std::string& identifier) const;
+
     // Prints "COMMAND: message" and returns kUsage.
     int usageError(const std::string& message) const;
     std::string helpText() const;

@@ -50,18 +50,6 @@ std::optional<std::string> parseCodeList(const std::string& list, CodeSelection&
     }
 }
 
-// What the editor's identifier field takes from the keyboard: no spaces and no
-// characters beyond ASCII.
-bool validIdentifier(const std::string& id) {
-    if (id.empty() || id.size() > static_cast<std::size_t>(kMaxIdentifierLength))
-        return false;
-    for (unsigned char c : id) {
-        if (c <= 0x20 || c >= 0x7F)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::variant<GenerateRequest, int> readGenerateRequest(const Args& args) {
@@ -141,12 +129,8 @@ std::variant<GenerateRequest, int> readGenerateRequest(const Args& args) {
                                    "'");
         request.yOffset = *n;
     }
-    if (const auto v = line.value(identifier)) {
-        if (!validIdentifier(*v))
-            return line.usageError(
-                "--identifier must be 1 to 255 ASCII characters without spaces, not '" + *v + "'");
-        request.identifier = *v;
-    }
+    if (const auto status = line.readIdentifier(identifier, request.identifier))
+        return *status;
     if (const auto status = line.readFileVersion(version, request.version))
         return *status;
     request.output = line.value(output).value_or(std::string());

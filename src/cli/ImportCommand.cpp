@@ -4,7 +4,6 @@
 #include "cli/CommandLine.h"
 
 #include "font/BdfFile.h"
-#include "font/Cp1250.h"
 #include "font/FontFile.h"
 
 #include <QFile>
@@ -20,7 +19,7 @@ namespace {
 struct ImportArgs {
     std::string input;
     std::string output;
-    std::optional<std::string> identifier; // Windows-1250 bytes
+    std::optional<std::string> identifier;
     FontFileVersion version = FontFileVersion::V2;
 };
 
@@ -46,16 +45,11 @@ std::variant<ImportArgs, int> parseArgs(const Args& args) {
     ImportArgs parsed;
     if (const auto status = line.readFileVersion(version, parsed.version))
         return *status;
-    if (const auto id = line.value(identifier)) {
-        // The terminal's text; the font keeps Windows-1250 bytes.
-        const auto bytes = toCp1250(QString::fromLocal8Bit(*id));
-        if (!bytes)
-            return line.usageError("--identifier '" + *id +
-                                   "' has characters outside Windows-1250");
-        if (bytes->size() > static_cast<std::size_t>(kMaxIdentifierLength))
-            return line.usageError("--identifier is longer than " +
-                                   std::to_string(kMaxIdentifierLength) + " characters");
-        parsed.identifier = *bytes;
+    if (line.value(identifier)) {
+        std::string id;
+        if (const auto status = line.readIdentifier(identifier, id))
+            return *status;
+        parsed.identifier = id;
     }
     parsed.output = line.value(output).value_or(std::string());
     if (files.empty() || parsed.output.empty())

@@ -1,5 +1,10 @@
 #include "export/ExportChecks.h"
 
+#include "font/CIdentifier.h"
+#include "font/Cp1250.h"
+
+#include <algorithm>
+
 namespace zelvik {
 
 namespace {
@@ -8,6 +13,13 @@ Result refused(std::string_view message) {
     return Result::fail(
         Failure::Refused,
         QString::fromLatin1(message.data(), static_cast<qsizetype>(message.size())));
+}
+
+const QString kCantGenerate = QStringLiteral("Can't generate source file!\n");
+
+QString ruleText() {
+    return QString::fromLatin1(kCIdentifierRule.data(),
+                               static_cast<qsizetype>(kCIdentifierRule.size()));
 }
 
 } // namespace
@@ -28,10 +40,42 @@ Result checkBlankSlotName(const FontModel& font) {
     return Result::success();
 }
 
-Result checkExportable(const FontModel& font, std::string_view identifierField) {
+Result checkSymbols(const FontModel& font, std::string_view identifier, ExportTarget target) {
+    const std::vector<std::string_view>& own = exportTarget(target).ownNames;
+    if (!isCIdentifier(identifier))
+        return Result::fail(Failure::Refused,
+                            kCantGenerate + QStringLiteral("The font name \"%1\" is not a C "
+                                                           "identifier (%2)!")
+                                                .arg(fromCp1250(identifier), ruleText()));
+    if (std::find(own.begin(), own.end(), identifier) != own.end())
+        return Result::fail(Failure::Refused,
+                            kCantGenerate +
+                                QStringLiteral("The font name \"%1\" is a name the source "
+                                               "itself declares!")
+                                    .arg(fromCp1250(identifier)));
+    for (int index = 0; index < kSlotCount; ++index) {
+        const CharSlot& slot = font.slots[index];
+        if (!slot.defined())
+            continue;
+        const std::string label = std::string(identifier) + '_' + slot.name;
+        if (!isCIdentifier(label))
+            return Result::fail(Failure::Refused,
+                                kCantGenerate + QStringLiteral("Character #%1 would be named "
+                                                               "\"%2\", which is not a C "
+                                                               "identifier (%3)!")
+                                                    .arg(index)
+                                                    .arg(fromCp1250(label), ruleText()));
+    }
+    return Result::success();
+}
+
+Result checkExportable(const FontModel& font, std::string_view identifierField,
+                       ExportTarget target) {
     if (Result field = checkIdentifierField(identifierField); !field)
         return field;
-    return checkBlankSlotName(font);
+    if (Result blank = checkBlankSlotName(font); !blank)
+        return blank;
+    return checkSymbols(font, exportIdentifier(font, identifierField), target);
 }
 
 std::string exportIdentifier(const FontModel& font, std::string_view identifierField) {

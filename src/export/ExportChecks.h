@@ -4,6 +4,7 @@
 // with the message to show (caption kGeneratingSourceCaption, warning icon),
 // or succeeds when the export may go on.
 
+#include "export/ExportTarget.h"
 #include "font/FontModel.h"
 #include "font/Result.h"
 
@@ -25,8 +26,14 @@ Result checkIdentifierField(std::string_view identifierField);
 // entries of those codes would name a label that the output never defines.
 Result checkBlankSlotName(const FontModel& font);
 
-// Both checks in the order the export runs them.
-Result checkExportable(const FontModel& font, std::string_view identifierField);
+// The identifier, and every label made of it and a character's name, must
+// compile: a C identifier that is no keyword and none of the names the
+// target's output declares itself. The first bad one is named.
+Result checkSymbols(const FontModel& font, std::string_view identifier, ExportTarget target);
+
+// All checks in the order the export runs them.
+Result checkExportable(const FontModel& font, std::string_view identifierField,
+                       ExportTarget target);
 
 // The identifier the writers print: the font's own, or the field's text
 // (cut to 255 bytes) while the font has none yet.

@@ -40,7 +40,7 @@ Result writeGeneratedFiles(ExportTarget target, const ExportPaths& paths,
 
 Result exportFont(FontModel& font, std::string_view identifierField, ExportTarget target,
                   const ExportOptions& options, const ExportPaths& paths) {
-    if (Result refusal = checkExportable(font, identifierField); !refusal)
+    if (Result refusal = checkExportable(font, identifierField, target); !refusal)
         return refusal;
     const ExportTargetInfo& info = exportTarget(target);
     const ExportJob job{font, exportIdentifier(font, identifierField), options,

@@ -44,7 +44,8 @@ const std::array<ExportTargetInfo, 3>& registry() {
          .headerExtension = ".h",
          .sourceFailureMessage = "Can't create source file!",
          .headerFailureMessage = "Can't create header file!",
-         .makeWriter = &make<CWriter>},
+         .makeWriter = &make<CWriter>,
+         .ownNames = {"TCDATA", "TCLISTP", "ZelvikTypes"}},
     }};
     return targets;
 }

@@ -48,6 +48,9 @@ struct ExportTargetInfo {
     QString sourceFailureMessage;
     QString headerFailureMessage = {};
     std::unique_ptr<SourceWriter> (*makeWriter)() = nullptr;
+    // Names the output declares itself; a font identifier equal to one of
+    // them would clash with it.
+    std::vector<std::string_view> ownNames = {};
 
     bool hasHeader() const { return !headerExtension.isEmpty(); }
 

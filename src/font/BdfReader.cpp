@@ -5,6 +5,7 @@
 
 #include "font/BdfFile.h"
 
+#include "font/CIdentifier.h"
 #include "font/Cp1250.h"
 #include "font/Iso8859_2.h"
 #include "font/ReadAtMost.h"
@@ -108,6 +109,20 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 
 QString latin1(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// A word of the file for a message: at most 40 bytes, control bytes as \xNN.
+QString shown(std::string_view word) {
+    QString text;
+    for (const char c : word.substr(0, 40)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            text += QStringLiteral("\\x") +
+                    QString::number(byte, 16).rightJustified(2, QLatin1Char('0')).toUpper();
+        else
+            text += QChar(byte);
+    }
+    return text;
 }
 
 struct Glyph {
@@ -496,6 +511,10 @@ Result Parser::run() {
         const std::string_view keyword = nextWord(rest);
         if (keyword.empty() || keyword == "COMMENT")
             continue;
+        if (std::any_of(keyword.begin(), keyword.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
+            return fault(QStringLiteral("'%1' is no keyword: it holds a control character.")
+                             .arg(shown(keyword)));
         bool ok = true;
         switch (state_) {
         case State::Header:
@@ -507,8 +526,14 @@ Result Parser::run() {
         case State::Glyphs:
             if (keyword == "ENDFONT")
                 return Result::success();
-            if (keyword == "STARTCHAR")
+            if (keyword == "STARTCHAR") {
                 state_ = State::Glyph;
+            } else {
+                // A damaged STARTCHAR would drop its glyph without a word.
+                error_ = fault(QStringLiteral("'%1' where STARTCHAR or ENDFONT is expected.")
+                                   .arg(shown(keyword)));
+                ok = false;
+            }
             break;
         case State::Glyph:
             ok = glyphLine(keyword, rest);
@@ -565,7 +590,8 @@ std::string identifierFromFamilyName(std::string_view familyName) {
         identifier.erase(0, 1);
     while (!identifier.empty() && identifier.back() == '_')
         identifier.pop_back();
-    if (!identifier.empty() && identifier.front() >= '0' && identifier.front() <= '9')
+    // What is left fails the rule only by a leading digit or by being a keyword.
+    if (!identifier.empty() && !isCIdentifier(identifier))
         identifier.insert(0, "font_");
     if (identifier.size() > static_cast<std::size_t>(kMaxIdentifierLength))
         identifier.resize(kMaxIdentifierLength);

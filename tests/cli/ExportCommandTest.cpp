@@ -39,6 +39,8 @@ protected:
         FontModel noBlank = newExportFont("lcd");
         noBlank.slots[kBlankSlot].name.clear();
         fonts["noblank.fnt"] = noBlank;
+        // As another program may write it: the editor's field never gives a space.
+        fonts["spaced.fnt"] = newExportFont("my font");
     }
 
     std::string out(const std::string& name) const {
@@ -183,6 +185,11 @@ TEST_F(ExportCommandTest, RefusedFontsExitOneWithTheEditorsMessage) {
         run({"missing.fnt", "--target", "avr", "--bytes", "vertical", "-o", out("a.asm")}, &errors),
         kRefused);
     EXPECT_EQ(errors, "zelvik-cli: Can't open font file!\n");
+    EXPECT_EQ(
+        run({"spaced.fnt", "--target", "c", "--bytes", "vertical", "-o", out("a.c")}, &errors),
+        kRefused);
+    EXPECT_NE(errors.find("The font name \"my font\" is not a C identifier"), std::string::npos)
+        << errors;
     EXPECT_TRUE(outputFolderEmpty());
 
     EXPECT_EQ(run({"good.fnt", "--target", "c51", "--bytes", "vertical", "-o", out("none/a.a51")},

@@ -135,6 +135,9 @@ TEST_F(CliGenerate, UsageErrorsExitWith2AndWriteNothing) {
     const QList<QStringList> wrong = {
         base,                                            // no identifier
         base + QStringList{"--identifier", "has space"}, //
+        base + QStringList{"--identifier", "1abc"},
+        base + QStringList{"--identifier", "int"},
+        base + QStringList{"--identifier", "a-b"},
         base + QStringList{"--identifier", "f", "--family", "DejaVu Sans"},
         base + QStringList{"--identifier", "f", "--codes", "letters,emoji"},
         base + QStringList{"--identifier", "f", "--codes", ""},

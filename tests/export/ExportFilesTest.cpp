@@ -80,15 +80,15 @@ TEST(ExportTargets, EachIsFoundByItsCommandLineNameAndWrites) {
 
 TEST(ExportChecks, EmptyFieldAndNamelessBlankAreRefused) {
     FontModel font = newExportFont("");
-    EXPECT_EQ(checkExportable(font, "").message,
+    EXPECT_EQ(checkExportable(font, "", ExportTarget::C).message,
               "Can't generate source file!\nThere is no name for this font!");
-    EXPECT_TRUE(checkExportable(font, "fnt").ok());
+    EXPECT_TRUE(checkExportable(font, "fnt", ExportTarget::C).ok());
 
     font.slots[kBlankSlot].name.clear();
-    EXPECT_EQ(checkExportable(font, "fnt").message,
+    EXPECT_EQ(checkExportable(font, "fnt", ExportTarget::C).message,
               "Can't generate source file!\nThe blank character #256 has no name!");
     // The empty field is reported first.
-    EXPECT_EQ(checkExportable(font, "").message,
+    EXPECT_EQ(checkExportable(font, "", ExportTarget::C).message,
               "Can't generate source file!\nThere is no name for this font!");
 
     for (int c = 0; c < kCodeCount; ++c)
@@ -96,6 +96,37 @@ TEST(ExportChecks, EmptyFieldAndNamelessBlankAreRefused) {
     EXPECT_TRUE(checkBlankSlotName(font).ok()) << "no code needs the BlankSlot";
     font.slots[200].name.clear();
     EXPECT_FALSE(checkBlankSlotName(font).ok());
+}
+
+TEST(ExportChecks, NamesThatWouldNotCompileAreRefusedTheFirstNamed) {
+    FontModel font = newExportFont("");
+    defineCharacter(font, 65, "a-b", 3);
+    defineCharacter(font, 66, "c d", 3);
+    const auto refusal = [&](std::string_view field, ExportTarget target = ExportTarget::C) {
+        return checkExportable(font, field, target).message.toStdString();
+    };
+    const std::string rule =
+        " is not a C identifier (letters, digits and _, not beginning with a digit, and no C "
+        "or C++ keyword)!";
+    EXPECT_EQ(refusal("1abc"), "Can't generate source file!\nThe font name \"1abc\"" + rule);
+    EXPECT_EQ(refusal("int"), "Can't generate source file!\nThe font name \"int\"" + rule);
+    EXPECT_EQ(refusal("fnt"),
+              "Can't generate source file!\nCharacter #65 would be named \"fnt_a-b\", which" +
+                  rule);
+    EXPECT_EQ(refusal("TCDATA"),
+              "Can't generate source file!\nThe font name \"TCDATA\" is a name the source "
+              "itself declares!");
+    EXPECT_NE(refusal("TCDATA", ExportTarget::Avr), refusal("TCDATA")) << "only C declares it";
+
+    // A label can be a keyword although its parts are none; a leading digit
+    // of a name is fine behind the prefix.
+    defineCharacter(font, 65, "t", 3);
+    defineCharacter(font, 66, "1x", 3);
+    EXPECT_NE(refusal("char8").find("Character #65 would be named \"char8_t\""), std::string::npos);
+    EXPECT_EQ(refusal("lcd"), "");
+    // The identifier checked is the one exported: the font's own wins over the field.
+    font.fontIdentifier = "a-b";
+    EXPECT_NE(refusal("lcd").find("\"a-b\""), std::string::npos);
 }
 
 TEST(ExportChecks, IdentifierFallsBackToTheFieldOnlyWhenEmpty) {
@@ -126,6 +157,13 @@ TEST_F(ExportFontTest, WritesTheGeneratedBytesAndAdoptsTheFieldIdentifier) {
     ASSERT_TRUE(exportFont(font, "other", ExportTarget::Avr, {}, asmPaths));
     EXPECT_EQ(font.fontIdentifier, "lcd");
     EXPECT_EQ(readFileBytes(path("f.asm")), generateFor(ExportTarget::Avr, font).source);
+
+    // A name that would not compile: refused, nothing written.
+    defineCharacter(font, 70, "F-1", 2);
+    const ExportPaths refused = exportPathsForChosenName(ExportTarget::C, path("bad"), 1);
+    EXPECT_EQ(exportFont(font, "lcd", ExportTarget::C, {}, refused).failure, Failure::Refused);
+    EXPECT_FALSE(QFile::exists(path("bad.c")));
+    EXPECT_FALSE(QFile::exists(path("bad.h")));
 }
 
 TEST_F(ExportFontTest, ExistingFileIsReplaced) {

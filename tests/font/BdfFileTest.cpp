@@ -272,6 +272,10 @@ TEST(BdfImport, RefusesMalformedFilesWithTheLineNumber) {
         {top + ok + "FFG0\n", "Line 12: 'FFG0' is not a bitmap row of hex digits."},
         {top + ok + "FF80\n0000\nENDCHAR\n", "Line 14: the file ends without ENDFONT."},
         {top + "STARTCHAR A\nENCODING 65\nBITMAP\n", "Line 9: BITMAP before BBX."},
+        // A damaged STARTCHAR, which would lose its glyph.
+        {top + "STARTCHR A\n" + ok, "Line 7: 'STARTCHR' where STARTCHAR or ENDFONT is expected."},
+        {top + std::string(1, '\0') + "STARTCHAR A\n" + ok,
+         "Line 7: '\\x00STARTCHAR' is no keyword: it holds a control character."},
         {top + "STARTCHAR A\nENCODING 65\nBBX 1 1 0 0\nENDCHAR\n",
          "Line 10: ENDCHAR before BITMAP."},
         {top + "STARTCHAR A\nENCODING 65\nBBX 40000 1 0 0\n",
@@ -366,6 +370,7 @@ TEST(BdfImport, FamilyNameBecomesACIdentifier) {
     EXPECT_EQ(identifierFromFamilyName("DejaVu Sans Mono"), "DejaVu_Sans_Mono");
     EXPECT_EQ(identifierFromFamilyName("  Terminus (TTF) - bold "), "Terminus_TTF_bold");
     EXPECT_EQ(identifierFromFamilyName("9x15"), "font_9x15");
+    EXPECT_EQ(identifierFromFamilyName("int"), "font_int");
     EXPECT_EQ(identifierFromFamilyName("snake_case_"), "snake_case");
     EXPECT_EQ(identifierFromFamilyName("\xC8"
                                        "esk\xE1"),
