@@ -1,7 +1,7 @@
 // Undo and redo in the Edit menu. The session keeps the history; the menu
 // items name the step they take back or bring back and are disabled when
-// there is none. A new font identifier becomes a step when the field is left
-// or Enter is pressed in it.
+// there is none. Typing in the name or identifier field is a step, which
+// ends when the field is left or Enter is pressed in it.
 
 #include "app/TForm1.h"
 
@@ -31,7 +31,8 @@ void TForm1::connectHistory() {
             [this](const QString& step) { MBtnRedo->setText(stepCaption("Redo", step)); });
 
     connect(EditFontPrefix, &QLineEdit::editingFinished, this,
-            [this] { session_.commitIdentifierField(); });
+            [this] { session_.endFieldTyping(); });
+    connect(EditCharName, &QLineEdit::editingFinished, this, [this] { session_.endFieldTyping(); });
     // Ctrl+Z in a field takes back the last edit, not the field's typing:
     // enabled menu shortcuts win over the fields (ui/MenuShortcuts).
 }

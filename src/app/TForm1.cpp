@@ -49,6 +49,7 @@ TForm1::~TForm1() {
     // Destroying a focused field takes its focus away, and it would report
     // the end of editing to the session, which is gone by then.
     disconnect(EditFontPrefix, &QLineEdit::editingFinished, this, nullptr);
+    disconnect(EditCharName, &QLineEdit::editingFinished, this, nullptr);
 }
 
 void TForm1::connectSession() {

@@ -158,22 +158,38 @@ void MatrixStep::redo() {
 // --- FieldStep
 
 FieldStep::FieldStep(EditingSession& session, const QString& text, EditorState before,
-                     const EditorState& after)
+                     const EditorState& after, int typingRun)
     : EditStep(session, text), before_(std::move(before)), xSize_(after.working.xSize),
-      ySize_(after.ySize), identifierField_(after.identifierField) {}
+      ySize_(after.ySize), nameField_(after.nameField), identifierField_(after.identifierField),
+      typingRun_(typingRun) {}
+
+bool FieldStep::mergeWith(const QUndoCommand* other) {
+    const auto* next = static_cast<const FieldStep*>(other);
+    if (next->typingRun_ != typingRun_ || next->text() != text())
+        return false;
+    nameField_ = next->nameField_;
+    identifierField_ = next->identifierField_;
+    // Typed and rubbed out again: nothing to take back.
+    setObsolete(after() == before_);
+    return true;
+}
+
+EditorState FieldStep::after() const {
+    EditorState state = before_;
+    state.working.xSize = xSize_;
+    state.ySize = ySize_;
+    state.nameField = nameField_;
+    state.identifierField = identifierField_;
+    return state;
+}
 
 void FieldStep::undo() {
     restoreEditor(before_);
 }
 
 void FieldStep::redo() {
-    if (firstRedo())
-        return;
-    EditorState after = before_;
-    after.working.xSize = xSize_;
-    after.ySize = ySize_;
-    after.identifierField = identifierField_;
-    restoreEditor(after);
+    if (!firstRedo())
+        restoreEditor(after());
 }
 
 // --- SlotStep

@@ -25,8 +25,10 @@ class EditingSession;
 
 class EditStep : public QUndoCommand {
 public:
-    // Pixel steps of one stroke merge into the first.
+    // Pixel steps of one stroke merge into the first, and so do the keys of
+    // one typing in a field.
     static constexpr int kPaintId = 1;
+    static constexpr int kTypingId = 2;
 
 protected:
     EditStep(EditingSession& session, const QString& text);
@@ -86,21 +88,28 @@ private:
     MatrixEdit edit_;
 };
 
-// A change of the x-size, the y-size or the text of the identifier field: the
-// editor before, and the new value.
+// A change of the x-size, the y-size or the text of the name or identifier
+// field: the editor before, and the new values. Typing (`typingRun` 0 or
+// more) merges with the step before it of the same field and run.
 class FieldStep final : public EditStep {
 public:
     FieldStep(EditingSession& session, const QString& text, EditorState before,
-              const EditorState& after);
+              const EditorState& after, int typingRun = -1);
 
+    int id() const override { return typingRun_ >= 0 ? kTypingId : -1; }
+    bool mergeWith(const QUndoCommand* other) override;
     void undo() override;
     void redo() override;
 
 private:
+    EditorState after() const;
+
     EditorState before_;
     int xSize_;
     int ySize_;
+    std::string nameField_;
     std::string identifierField_;
+    int typingRun_;
 };
 
 // Save character and Erase character: one slot and the font identifier

@@ -17,11 +17,19 @@ EditingSession::EditingSession(PlatformServices& platform, QObject* parent)
 }
 
 void EditingSession::setNameField(std::string text) {
+    if (text == nameField_)
+        return;
+    const EditorState before = editorState();
     nameField_ = std::move(text);
+    recordTyping(QStringLiteral("Symbol name"), before);
 }
 
 void EditingSession::setIdentifierField(std::string text) {
+    if (text == identifierField_)
+        return;
+    const EditorState before = editorState();
     identifierField_ = std::move(text);
+    recordTyping(QStringLiteral("Font name"), before);
 }
 
 void EditingSession::setFlags(bool characterModified, bool fontModified) {
@@ -48,6 +56,7 @@ bool EditingSession::selectCharacter(int index) {
         }
         setFlags(false, font_.fontModified);
     }
+    endFieldTyping();
     font_.currentIndex = index;
     const CharSlot& slot = font_.slots[index];
     nameField_ = slot.name;
@@ -109,7 +118,6 @@ void EditingSession::saveCharacterCommand() {
 }
 
 void EditingSession::eraseCharacterCommand() {
-    commitIdentifierField();
     const MessageAnswer answer = platform_.messageBox(
         QStringLiteral("Do you realy want to erase this character?"),
         QStringLiteral("Erasing character ..."), MessageIcon::Question, MessageButtons::YesNo);
@@ -127,8 +135,8 @@ void EditingSession::eraseCharacterCommand() {
 
 void EditingSession::refreshFontView() {
     setFlags(false, font_.fontModified);
+    endFieldTyping();
     identifierField_ = font_.fontIdentifier;
-    committedIdentifier_ = identifierField_;
     Q_EMIT fontViewRefreshed();
     selectCharacter(font_.currentIndex);
     Q_EMIT flagsChanged();
@@ -221,7 +229,10 @@ void EditingSession::shiftRight() {
 }
 
 void EditingSession::autoName() {
-    nameField_ = autoSymbolName(font_.currentIndex);
+    // A step of its own, not part of what was typed before or after it.
+    endFieldTyping();
+    setNameField(autoSymbolName(font_.currentIndex));
+    endFieldTyping();
     Q_EMIT nameFieldChanged();
     markEdited();
 }
@@ -234,26 +245,51 @@ EditorState EditingSession::editorState() const {
 }
 
 EditorState EditingSession::stateBeforeStep() {
-    commitIdentifierField();
+    endFieldTyping();
     return editorState();
 }
 
 void EditingSession::record(EditStep* step) {
-    // Edits made while a whole font is replaced belong to that one step.
-    if (replacingFont_) {
+    // Edits made while a whole font is replaced belong to that one step, and
+    // what the view shows of an undo or a redo is no edit.
+    if (replacingFont_ || movingInHistory_) {
         delete step;
         return;
     }
     history_.push(step); // its first redo does nothing: the edit is done
 }
 
-void EditingSession::commitIdentifierField() {
-    if (identifierField_ == committedIdentifier_)
-        return;
-    EditorState before = editorState();
-    before.identifierField = committedIdentifier_;
-    committedIdentifier_ = identifierField_;
-    record(new FieldStep(*this, QStringLiteral("Font name"), std::move(before), editorState()));
+namespace {
+
+// One key typed or rubbed out: the longer text is the shorter one with a
+// single character more.
+bool oneCharacterApart(std::string_view a, std::string_view b) {
+    if (a.size() < b.size())
+        std::swap(a, b);
+    if (a.size() != b.size() + 1)
+        return false;
+    std::size_t i = 0;
+    while (i < b.size() && a[i] == b[i])
+        ++i;
+    return a.substr(i + 1) == b.substr(i);
+}
+
+} // namespace
+
+void EditingSession::recordTyping(const QString& text, const EditorState& before) {
+    const EditorState after = editorState();
+    // A paste, a cut or a text put in whole is a step of its own.
+    const bool key = oneCharacterApart(before.nameField, after.nameField) ||
+                     oneCharacterApart(before.identifierField, after.identifierField);
+    if (!key)
+        endFieldTyping();
+    record(new FieldStep(*this, text, before, after, typingRun_));
+    if (!key)
+        endFieldTyping();
+}
+
+void EditingSession::endFieldTyping() {
+    ++typingRun_;
 }
 
 void EditingSession::beginStroke() {
@@ -266,22 +302,27 @@ void EditingSession::endStroke() {
 }
 
 void EditingSession::undo() {
-    // A typed identifier is the newest edit: it is taken back first.
-    commitIdentifierField();
-    // Pixels painted after this are a new step, even within the same drag.
-    ++strokeId_;
-    if (!history_.canUndo())
-        return;
-    history_.undo();
-    settleFlags();
+    moveInHistory(true);
 }
 
 void EditingSession::redo() {
-    commitIdentifierField();
+    moveInHistory(false);
+}
+
+void EditingSession::moveInHistory(bool back) {
+    // Pixels painted or keys typed after this are a new step, even within
+    // the same drag or the same visit of a field.
     ++strokeId_;
-    if (!history_.canRedo())
+    endFieldTyping();
+    if (back ? !history_.canUndo() : !history_.canRedo())
         return;
-    history_.redo();
+    {
+        const QScopedValueRollback<bool> moving(movingInHistory_, true);
+        if (back)
+            history_.undo();
+        else
+            history_.redo();
+    }
     settleFlags();
 }
 
@@ -311,7 +352,6 @@ void EditingSession::restoreEditor(const EditorState& state, bool showCharacter)
     selectedXSize_ = state.selectedXSize;
     nameField_ = state.nameField;
     identifierField_ = state.identifierField;
-    committedIdentifier_ = identifierField_;
 
     if (indexChanged || showCharacter) {
         Q_EMIT currentCharacterChanged(font_.currentIndex);
@@ -360,7 +400,6 @@ bool EditingSession::stop(StopAction action) {
 }
 
 bool EditingSession::confirmUnsavedChanges(const UnsavedChangesPrompt& prompt) {
-    commitIdentifierField();
     while (font_.fontModified) {
         const MessageAnswer answer =
             platform_.messageBox(prompt.fontQuestion, prompt.fontCaption, MessageIcon::Question,
@@ -410,7 +449,6 @@ void EditingSession::openFontCommand() {
 }
 
 void EditingSession::saveFontCommand() {
-    commitIdentifierField();
     if (font_.characterModified) {
         const MessageAnswer answer =
             platform_.messageBox(kCharacterQuestion, QStringLiteral("Saving font ..."),
@@ -454,7 +492,6 @@ Result EditingSession::openFont() {
 }
 
 Result EditingSession::saveFont() {
-    commitIdentifierField();
     const QString caption = QStringLiteral("Saving font file ...");
     // The identifier is taken from the field, which may be newer than the font's.
     if (identifierField_.empty()) {

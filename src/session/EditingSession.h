@@ -61,7 +61,8 @@ public:
 
     // The name and identifier fields as the editor holds them, Windows-1250.
     // They may be newer than the slot's name and the font's identifier: Save
-    // character and Save font take them from here.
+    // character and Save font take them from here. Typing in either field is
+    // a step of its own: the keys typed in one go become one step.
     const std::string& nameField() const { return nameField_; }
     void setNameField(std::string text);
     const std::string& identifierField() const { return identifierField_; }
@@ -121,10 +122,8 @@ public:
     // in between is one step.
     void beginStroke();
     void endStroke();
-    // The identifier field's text becomes a step when it differs from the one
-    // recorded last: on Enter, when the field loses the focus, and before any
-    // other step, so that the steps keep the order in which they were made.
-    void commitIdentifierField();
+    // Enter or leaving a field ends its typing: what is typed next is a new step.
+    void endFieldTyping();
     // Replaces the whole font as one step named `text` (shown as "Undo " +
     // text). `replace` changes the font as its command does, for instance
     // resetFont(), fill the slots, refreshFontView(), and sets the flags the
@@ -184,9 +183,14 @@ private:
                           const std::string& identifierBefore, const EditorState& before);
 
     EditorState editorState() const;
-    // The editor before a step; a typed identifier becomes its own step first.
+    // The editor before a step; it ends any typing in the fields.
     EditorState stateBeforeStep();
     void record(EditStep* step);
+    // A field's text changed by the user: a step, merged with the keys before
+    // it while the typing lasts.
+    void recordTyping(const QString& text, const EditorState& before);
+    // Undo or redo without recording what the view echoes back meanwhile.
+    void moveInHistory(bool back);
     void restoreEditor(const EditorState& state, bool showCharacter);
     bool workingDiffersFromSlot() const;
     // The flags after an undo or a redo.
@@ -201,8 +205,9 @@ private:
     std::string identifierField_;
 
     QUndoStack history_;
-    // The identifier field's text as the history knows it.
-    std::string committedIdentifier_;
+    // Keys typed into a field merge into one step while this stays the same.
+    int typingRun_ = 0;
+    bool movingInHistory_ = false;
     int selectedXSize_ = kDefaultXSize;
     int strokeId_ = 0;
     bool strokeOpen_ = false;

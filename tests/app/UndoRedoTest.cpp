@@ -117,26 +117,29 @@ TEST_F(UndoRedo, DragThenCtrlZRestoresTheGrid) {
     EXPECT_TRUE(shownBlack(1, 1));
 }
 
-TEST_F(UndoRedo, CtrlZInTheNameFieldUndoesTheLastEditNotTheTyping) {
+TEST_F(UndoRedo, CtrlZInTheNameFieldTakesBackTheTypingAndRedoBringsItBack) {
+    clickListItem(65);
     clickCell(4, 4);
+    clickCell(5, 5);
     QLineEdit* name = form().EditCharName;
     name->setFocus();
     ASSERT_TRUE(name->hasFocus());
-    type(name, "ab");
-    ASSERT_EQ(name->text(), "ab");
+    type(name, "myname");
+    EXPECT_EQ(undo()->text(), "Undo Symbol name") << "the typing is one step";
 
     keys(name, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_FALSE(pixel(4, 4)) << "the click was taken back";
-    EXPECT_FALSE(shownBlack(4, 4));
-    EXPECT_EQ(name->text(), "") << "with the name as it was before the click";
+    EXPECT_EQ(name->text(), "");
+    EXPECT_TRUE(pixel(5, 5)) << "the typing was the newest edit";
+    keys(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(pixel(5, 5));
+    EXPECT_TRUE(shownBlack(4, 4));
     EXPECT_TRUE(name->hasFocus());
 
     keys(name, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(pixel(4, 4));
-    keys(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(pixel(5, 5));
     keys(name, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_TRUE(pixel(4, 4));
-    EXPECT_EQ(name->text(), "") << "no Ctrl+Y reached the field";
+    EXPECT_EQ(name->text(), "myname") << "no Ctrl+Y reached the field, the redo did";
+    EXPECT_FALSE(redo()->isEnabled());
 }
 
 TEST_F(UndoRedo, CtrlZInTheIdentifierFieldTakesBackTheNewIdentifier) {
@@ -201,4 +204,18 @@ TEST_F(UndoRedo, UndoOfASizeShowsTheSizeInTheFieldsAndTheGrid) {
     redo()->trigger();
     EXPECT_EQ(form().EditXres->text(), "12");
     EXPECT_EQ(form().DrawMatrix->colCount(), 12);
+}
+
+TEST_F(UndoRedo, UndoOfAnXSizeAloneRestoresBothMarksExactly) {
+    ASSERT_EQ(panel(kPanelModified), "");
+    ASSERT_EQ(panel(kPanelFile), " ");
+    setSize("EditXres", 12);
+    EXPECT_EQ(panel(kPanelModified), "modified");
+    EXPECT_EQ(panel(kPanelFile), "  *");
+    undo()->trigger();
+    EXPECT_EQ(panel(kPanelModified), "");
+    EXPECT_EQ(panel(kPanelFile), " ");
+    redo()->trigger();
+    EXPECT_EQ(panel(kPanelModified), "modified") << "the width alone differs from the slot";
+    EXPECT_EQ(panel(kPanelFile), "  *");
 }

@@ -193,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"Identifier", "Font name",
                  [](EditingSession& s, SessionPlatform&) {
                      s.setIdentifierField("fnt2");
-                     s.commitIdentifierField();
+                     s.endFieldTyping();
                  }},
         StepCase{"WholeFont", "Generate font",
                  [](EditingSession& s, SessionPlatform&) {
@@ -233,6 +233,8 @@ TEST_F(HistoryTest, SaveCharacterTakesBackTheIdentifierItTookFromTheField) {
     EXPECT_EQ(session.nameField(), "UBB") << "the field as it was when the character was saved";
     EXPECT_TRUE(session.characterModified()) << "its name differs from the slot's";
     EXPECT_EQ(session.identifierField(), "font2");
+    session.undo();
+    EXPECT_EQ(session.nameField(), "UB") << "the typed name is a step of its own";
     session.undo();
     EXPECT_EQ(session.identifierField(), "fnt");
 }
@@ -406,6 +408,39 @@ TEST_F(HistoryTest, ATypedIdentifierIsOneStepInTheOrderItWasMade) {
     EXPECT_EQ(session.identifierField(), "abcd");
 }
 
+TEST_F(HistoryTest, ANewEditClearsTheRedoSteps) {
+    session.selectCharacter(65);
+    session.setXSize(3);
+    session.undo();
+    ASSERT_TRUE(session.history().canRedo());
+    session.autoName();
+    EXPECT_FALSE(session.history().canRedo()) << "the automatic name is an edit";
+    EXPECT_EQ(undoText(), "Symbol name");
+    session.redo();
+    EXPECT_EQ(session.working().xSize, 8);
+    EXPECT_EQ(session.nameField(), "UA");
+
+    session.undo();
+    ASSERT_TRUE(session.history().canRedo());
+    session.setIdentifierField("f");
+    EXPECT_FALSE(session.history().canRedo()) << "so is a typed key";
+}
+
+TEST_F(HistoryTest, KeysTypedInOneGoAreOneStepAndAPasteIsOneOfItsOwn) {
+    for (const char* text : {"a", "ab", "abc"})
+        session.setNameField(text);
+    session.setNameField("abc_pasted");
+    session.setNameField("abc_paste");
+    EXPECT_EQ(session.history().count(), 3);
+    session.undo();
+    EXPECT_EQ(session.nameField(), "abc_pasted");
+    session.undo();
+    EXPECT_EQ(session.nameField(), "abc");
+    session.undo();
+    EXPECT_EQ(session.nameField(), "");
+    EXPECT_FALSE(session.history().canUndo());
+}
+
 TEST_F(HistoryTest, ReplacingTheWholeFontIsOneStepAndAnUnchangedFontNone) {
     savedFont();
     session.replaceFontAsOneStep("Generate font", [] {});
@@ -464,7 +499,7 @@ TEST_F(HistoryTest, AThousandStrokesTakeLessThanTwoMebibytes) {
     session.selectCharacter(65);
     session.setNameField("some_symbol_name_longer_than_sso");
     session.setIdentifierField("an_identifier_that_needs_the_heap");
-    session.commitIdentifierField();
+    session.endFieldTyping();
     const size_t start = mallinfo2().uordblks;
     // Twenty pixels each, set and cleared in turn.
     for (int i = 0; i < EditingSession::kHistoryLimit; ++i) {
