@@ -27,7 +27,12 @@ packages=(
     # real BDF fonts and the programs and library BDF imports and exports are
     # checked with: X11's fonts, pcf2bdf, bdftopcf, otf2bdf, FreeType
     xfonts-base pcf2bdf xfonts-utils otf2bdf libfreetype-dev
+    # the LVGL export's checks: Node.js for LVGL's font converter, and
+    # fontTools to build the TrueType font it reads
+    nodejs python3-fonttools
 )
+# Debian's npm, unless the machine's Node.js brings its own.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -35,13 +40,16 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
-if [ "$(id -u)" -eq 0 ]; then
-    sudo=()
-else
-    sudo=(sudo)
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    if [ "$(id -u)" -eq 0 ]; then
+        sudo=()
+    else
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# npm packages go into the checkout, by the project's own script.
+"$(dirname "$0")/install-lv-font-conv.sh"

@@ -28,9 +28,10 @@ void TForm1::BtnSaveCharSetClick() {
 
 void TForm1::MBtnImportBdfClick() {
     const QString summary = importBdfFontCommand(session_);
-    // Until the next change of the status bar, it says what the import took.
+    // Until the next change of the status bar, it says what the import took,
+    // behind the file name and its mark.
     if (!summary.isEmpty())
-        SB1->setPanelText(kPanelFile, QStringLiteral(" * ") + summary);
+        SB1->setPanelText(kPanelFile, fileStatusText() + QStringLiteral("  ") + summary);
 }
 
 void TForm1::MBtnExportBdfClick() {

@@ -78,12 +78,17 @@ void TForm1::connectSession() {
             [this](const QString& text) { session_.setIdentifierField(toCp1250Lossy(text)); });
 }
 
-void TForm1::UpdateStatusBar() {
+QString TForm1::fileStatusText() const {
     const FontModel& font = session_.font();
     QString file = QStringLiteral(" ") + QString::fromStdString(font.currentFileName);
     if (font.fontModified)
         file += QStringLiteral(" *");
-    SB1->setPanelText(kPanelFile, file);
+    return file;
+}
+
+void TForm1::UpdateStatusBar() {
+    const FontModel& font = session_.font();
+    SB1->setPanelText(kPanelFile, fileStatusText());
     SB1->setPanelText(kPanelModified,
                       font.characterModified ? QStringLiteral("modified") : QString());
 }

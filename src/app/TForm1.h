@@ -98,6 +98,8 @@ public:
     bool SelectCharacter(int index);
     SaveCharacterOutcome SaveCharacter();
     void UpdateStatusBar();
+    // Panel 2's text: " " + file name, and " *" while the font is modified.
+    QString fileStatusText() const;
     void MarkEdited();
     // A click on list item `row`, or the keyboard making it current.
     void ListCharSetClick(int row);

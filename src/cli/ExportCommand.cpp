@@ -5,10 +5,12 @@
 #include "export/DisplayPreset.h"
 #include "export/ExportChecks.h"
 #include "export/ExportFiles.h"
+#include "export/LibraryGlyphs.h"
 #include "font/FontFile.h"
 
 #include <QFile>
 
+#include <cstdio>
 #include <variant>
 #include <vector>
 
@@ -75,13 +77,14 @@ std::string presetNames() {
 // The request, or the exit status after --help or a usage error. BDF holds
 // pixels, not packed bytes: --target bdf comes back with no options set.
 std::variant<ExportRequest, int> parse(const Args& args) {
-    CommandLine line(
-        "export",
-        "FONT.fnt --target " + targetNames(true) +
-            " [--display NAME | --bytes vertical|horizontal OPTIONS] -o OUT",
-        QStringLiteral("Write the font as 8051 or AVR assembler, as C with its "
-                       "header (these need --bytes or --display), or as a BDF font (no packing "
-                       "options), with the editor's checks, names and writers."));
+    CommandLine line("export",
+                     "FONT.fnt --target " + targetNames(true) +
+                         " [--display NAME | --bytes vertical|horizontal OPTIONS] -o OUT",
+                     QStringLiteral("Write the font as 8051 or AVR assembler, as C with its "
+                                    "header (these need --bytes or --display), or as an Adafruit "
+                                    "GFX, u8g2 or LVGL font or a BDF font (no packing options), "
+                                    "with the editor's checks, names and writers; prints the "
+                                    "bytes the font takes in flash."));
     const auto& targetOption =
         line.addValue({QStringLiteral("target")}, QString::fromStdString(targetNames(true)),
                       QStringLiteral("What to write."));
@@ -95,7 +98,7 @@ std::variant<ExportRequest, int> parse(const Args& args) {
                           QStringLiteral(". Packing options given beside it must agree with it."));
     const auto& outputOption =
         line.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT"),
-                      QStringLiteral("The file to write; C writes OUT.c and OUT.h."));
+                      QStringLiteral("The file to write; C and u8g2 write OUT.c and OUT.h."));
     std::vector<std::pair<const Flag*, const QCommandLineOption*>> orientedOptions;
     for (const Flag& f : kOrientedFlags) {
         const QString help = f.vertical ? QStringLiteral("With --bytes vertical.")
@@ -237,11 +240,15 @@ int runExportWith(const Args& args, const FontLoader& load) {
     }
     // An opened font's identifier is what the editor's identifier field shows.
     const std::string field = font.fontIdentifier;
-    if (const Result written = exportFont(font, field, target.id, request.options, paths);
+    int flashBytes = 0;
+    if (const Result written =
+            exportFont(font, field, target.id, request.options, paths, &flashBytes);
         !written) {
         printError(written);
         return kRefused;
     }
+    // A note, not an error: no "zelvik-cli:" in front.
+    std::fprintf(stderr, "%s\n", flashSizeText(flashBytes).c_str());
     return kSuccess;
 }
 

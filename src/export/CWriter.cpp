@@ -104,6 +104,8 @@ void CWriter::writeTableStart(Output& out) const {
 }
 
 void CWriter::writeTableEntry(Output& out, int code, std::string_view name) const {
+    // A pointer as small controllers hold it: two bytes.
+    out.stats.compiledSize += 2;
     appendLabel(out.source, out.id, name);
     if (code + 1 < kCodeCount)
         out.source += ",\r\n\t ";
@@ -126,6 +128,7 @@ void CWriter::writeTableEnd(Output& out) const {
 void CWriter::writeCharacter(Output& out, const Character& c) const {
     std::string& src = out.source;
     const int elements = 1 + static_cast<int>(c.data.size());
+    out.stats.compiledSize += elements;
     const std::size_t perUnit = static_cast<std::size_t>(c.bytesPerUnit);
 
     appendCodeComment(src, c.index);

@@ -40,7 +40,7 @@ Result checkBlankSlotName(const FontModel& font) {
     return Result::success();
 }
 
-Result checkSymbols(const FontModel& font, std::string_view identifier, ExportTarget target) {
+Result checkIdentifierName(std::string_view identifier, ExportTarget target) {
     const std::vector<std::string_view>& own = exportTarget(target).ownNames;
     if (!isCIdentifier(identifier))
         return Result::fail(Failure::Refused,
@@ -53,6 +53,12 @@ Result checkSymbols(const FontModel& font, std::string_view identifier, ExportTa
                                 QStringLiteral("The font name \"%1\" is a name the source "
                                                "itself declares!")
                                     .arg(fromCp1250(identifier)));
+    return Result::success();
+}
+
+Result checkSymbols(const FontModel& font, std::string_view identifier, ExportTarget target) {
+    if (Result name = checkIdentifierName(identifier, target); !name)
+        return name;
     for (int index = 0; index < kSlotCount; ++index) {
         const CharSlot& slot = font.slots[index];
         if (!slot.defined())
@@ -73,9 +79,17 @@ Result checkExportable(const FontModel& font, std::string_view identifierField,
                        ExportTarget target) {
     if (Result field = checkIdentifierField(identifierField); !field)
         return field;
-    if (Result blank = checkBlankSlotName(font); !blank)
-        return blank;
-    return checkSymbols(font, exportIdentifier(font, identifierField), target);
+    const ExportJob job{font, exportIdentifier(font, identifierField), {}, {}};
+    // The display libraries' formats hold no labels of character names.
+    if (exportTarget(target).packingOptions) {
+        if (Result blank = checkBlankSlotName(font); !blank)
+            return blank;
+        if (Result symbols = checkSymbols(font, job.identifier, target); !symbols)
+            return symbols;
+    } else if (Result name = checkIdentifierName(job.identifier, target); !name) {
+        return name;
+    }
+    return exportTarget(target).makeWriter()->check(job);
 }
 
 std::string exportIdentifier(const FontModel& font, std::string_view identifierField) {

@@ -26,12 +26,17 @@ Result checkIdentifierField(std::string_view identifierField);
 // entries of those codes would name a label that the output never defines.
 Result checkBlankSlotName(const FontModel& font);
 
+// The identifier must be a C identifier that is no keyword and none of the
+// names the target's output declares itself.
+Result checkIdentifierName(std::string_view identifier, ExportTarget target);
+
 // The identifier, and every label made of it and a character's name, must
 // compile: a C identifier that is no keyword and none of the names the
 // target's output declares itself. The first bad one is named.
 Result checkSymbols(const FontModel& font, std::string_view identifier, ExportTarget target);
 
-// All checks in the order the export runs them.
+// All checks in the order the export runs them, the target's writer's own
+// last.
 Result checkExportable(const FontModel& font, std::string_view identifierField,
                        ExportTarget target);
 

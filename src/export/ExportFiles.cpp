@@ -38,17 +38,29 @@ Result writeGeneratedFiles(ExportTarget target, const ExportPaths& paths,
     return replaceFiles(contents);
 }
 
-Result exportFont(FontModel& font, std::string_view identifierField, ExportTarget target,
-                  const ExportOptions& options, const ExportPaths& paths) {
+Result generateExport(const FontModel& font, std::string_view identifierField, ExportTarget target,
+                      const ExportOptions& options, const ExportPaths& paths,
+                      GeneratedFiles& files) {
     if (Result refusal = checkExportable(font, identifierField, target); !refusal)
         return refusal;
     const ExportTargetInfo& info = exportTarget(target);
     const ExportJob job{font, exportIdentifier(font, identifierField), options,
                         info.hasHeader() ? includeGuardBase(paths.header) : std::string()};
-    const GeneratedFiles files = info.makeWriter()->generate(job);
+    files = info.makeWriter()->generate(job);
+    return Result::success();
+}
+
+Result exportFont(FontModel& font, std::string_view identifierField, ExportTarget target,
+                  const ExportOptions& options, const ExportPaths& paths, int* flashBytes) {
+    GeneratedFiles files;
+    if (Result generated = generateExport(font, identifierField, target, options, paths, files);
+        !generated)
+        return generated;
     if (Result written = writeGeneratedFiles(target, paths, files); !written)
         return written;
-    font.fontIdentifier = job.identifier;
+    font.fontIdentifier = exportIdentifier(font, identifierField);
+    if (flashBytes)
+        *flashBytes = files.flashBytes;
     return Result::success();
 }
 

@@ -28,11 +28,20 @@ std::string includeGuardBase(const QString& headerPath);
 Result writeGeneratedFiles(ExportTarget target, const ExportPaths& paths,
                            const GeneratedFiles& files);
 
+// The files an export would write, in memory: the refusals
+// (checkExportable), the identifier fallback and generation.
+// The dialog and zelvik-cli also read the flash size from it.
+Result generateExport(const FontModel& font, std::string_view identifierField, ExportTarget target,
+                      const ExportOptions& options, const ExportPaths& paths,
+                      GeneratedFiles& files);
+
 // One whole export after the file name is known: the checks, the identifier
 // fallback, generation and writing. On success the font takes the identifier
 // it was exported with (the field's text when it had none); on failure the
 // font is unchanged.
+// `flashBytes`, when given, receives the flash size of what was written.
 Result exportFont(FontModel& font, std::string_view identifierField, ExportTarget target,
-                  const ExportOptions& options, const ExportPaths& paths);
+                  const ExportOptions& options, const ExportPaths& paths,
+                  int* flashBytes = nullptr);
 
 } // namespace zelvik

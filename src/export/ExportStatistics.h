@@ -9,7 +9,7 @@ struct ExportStatistics {
     int characters = 0;   // defined codes 0-255; the BlankSlot never counts
     int maxXSize = 0;     // widest defined code 0-255, 0 when none
     int sumXSize = 0;     // x-sizes of everything emitted, the BlankSlot included
-    int compiledSize = 0; // bytes of the assembled font (assembler writers)
+    int compiledSize = 0; // bytes of the assembled font; C: its arrays, pointers of 2 bytes
     int usedBits = 0;     // bits that carry information (AVR writer)
 };
 

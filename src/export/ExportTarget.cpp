@@ -3,6 +3,9 @@
 #include "export/AvrWriter.h"
 #include "export/C51Writer.h"
 #include "export/CWriter.h"
+#include "export/GfxWriter.h"
+#include "export/LvglWriter.h"
+#include "export/U8g2Writer.h"
 #include "font/ForceExtension.h"
 
 #include <QStringList>
@@ -20,8 +23,8 @@ template <class Writer> std::unique_ptr<SourceWriter> make() {
 
 const SaveFilter kAllFiles{"All files (*.*)", "*.*", ""};
 
-const std::array<ExportTargetInfo, 3>& registry() {
-    static const std::array<ExportTargetInfo, 3> targets = {{
+const std::array<ExportTargetInfo, 6>& registry() {
+    static const std::array<ExportTargetInfo, 6> targets = {{
         {.id = ExportTarget::C51,
          .cliName = "c51",
          .title = "C51 assembler",
@@ -46,6 +49,31 @@ const std::array<ExportTargetInfo, 3>& registry() {
          .headerFailureMessage = "Can't create header file!",
          .makeWriter = &make<CWriter>,
          .ownNames = {"TCDATA", "TCLISTP", "ZelvikTypes"}},
+        // The display libraries' own font formats: no packing choices.
+        {.id = ExportTarget::Gfx,
+         .cliName = "gfx",
+         .title = "Adafruit GFX",
+         .packingOptions = false,
+         .filters = {{"Adafruit GFX font header (*.h)", "*.h", ".h"}},
+         .sourceFailureMessage = "Can't create file!",
+         .makeWriter = &make<GfxWriter>},
+        {.id = ExportTarget::U8g2,
+         .cliName = "u8g2",
+         .title = "u8g2",
+         .packingOptions = false,
+         .filters = {{"C source file (*.c)", "*.c", ".c"}},
+         .headerExtension = ".h",
+         .sourceFailureMessage = "Can't create source file!",
+         .headerFailureMessage = "Can't create header file!",
+         .makeWriter = &make<U8g2Writer>},
+        {.id = ExportTarget::Lvgl,
+         .cliName = "lvgl",
+         .title = "LVGL",
+         .packingOptions = false,
+         .filters = {{"C source file (*.c)", "*.c", ".c"}},
+         .sourceFailureMessage = "Can't create file!",
+         .makeWriter = &make<LvglWriter>,
+         .ownNames = {"glyph_bitmap", "glyph_dsc", "cmaps", "font_dsc", "cache"}},
     }};
     return targets;
 }

@@ -16,7 +16,7 @@
 
 namespace zelvik {
 
-enum class ExportTarget { C51, Avr, C };
+enum class ExportTarget { C51, Avr, C, Gfx, U8g2, Lvgl };
 
 // One entry of the save dialog's filter list.
 struct SaveFilter {

@@ -62,6 +62,7 @@ GeneratedFiles PointerTableWriter::generate(const ExportJob& job) const {
             out, {index, slot.name, w, bytesPerUnit(w, out.ySize, job.options.vertical), data});
     }
     writeEnd(out);
+    files.flashBytes = stats.compiledSize;
 
     fillStatisticsBlock(
         out.source, block, style_,

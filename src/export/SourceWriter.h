@@ -8,6 +8,7 @@
 #include "export/ExportStatistics.h"
 #include "export/StatisticsBlock.h"
 #include "font/FontModel.h"
+#include "font/Result.h"
 
 #include <cstdint>
 #include <span>
@@ -27,11 +28,18 @@ struct GeneratedFiles {
     std::string source; // the assembler file, or the C/C++ source
     std::string header; // C/C++ only
     ExportStatistics statistics;
+    // Bytes the font takes in the controller's flash: the data of the
+    // statistics block, or everything a display library's arrays hold.
+    int flashBytes = 0;
 };
 
 class SourceWriter {
 public:
     virtual ~SourceWriter() = default;
+    // The refusals of a font the output cannot hold beyond those every
+    // export runs (checkExportable), before anything is generated;
+    // generate() may assume they passed.
+    virtual Result check(const ExportJob&) const { return Result::success(); }
     virtual GeneratedFiles generate(const ExportJob& job) const = 0;
 };
 

@@ -19,8 +19,10 @@ QString importBdfFontCommand(EditingSession& session) {
     PlatformServices& platform = session.platform();
     const FileDialogAnswer chosen =
         platform.openFileDialog({kBdfFilter, 1, session.folders.bdfPath, QString()});
-    if (!chosen.accepted)
+    if (!chosen.accepted) {
+        session.keepUnsavedMark();
         return {};
+    }
     session.folders.bdfPath = folderOf(chosen.fileName);
     BdfImport imported;
     // A refused file leaves the font as it was.
@@ -29,6 +31,7 @@ QString importBdfFontCommand(EditingSession& session) {
                             read.failure == Failure::CannotOpen ? MessageIcon::Error
                                                                 : MessageIcon::Warning,
                             MessageButtons::Ok);
+        session.keepUnsavedMark();
         return {};
     }
     session.replaceFontAsOneStep(QStringLiteral("Import BDF font"), [&] {

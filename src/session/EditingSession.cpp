@@ -8,6 +8,8 @@
 
 #include <QScopedValueRollback>
 
+#include <utility>
+
 namespace zelvik {
 
 EditingSession::EditingSession(PlatformServices& platform, QObject* parent)
@@ -400,12 +402,14 @@ bool EditingSession::stop(StopAction action) {
 }
 
 bool EditingSession::confirmUnsavedChanges(const UnsavedChangesPrompt& prompt) {
+    markDroppedByNo_ = false;
     while (font_.fontModified) {
         const MessageAnswer answer =
             platform_.messageBox(prompt.fontQuestion, prompt.fontCaption, MessageIcon::Question,
                                  MessageButtons::YesNoCancel);
         if (answer == MessageAnswer::No) {
             setFlags(font_.characterModified, false);
+            markDroppedByNo_ = true;
             continue;
         }
         if (answer != MessageAnswer::Yes)
@@ -423,6 +427,11 @@ bool EditingSession::confirmUnsavedChanges(const UnsavedChangesPrompt& prompt) {
         setFlags(font_.characterModified, false);
     }
     return true;
+}
+
+void EditingSession::keepUnsavedMark() {
+    if (std::exchange(markDroppedByNo_, false))
+        setFlags(font_.characterModified, true);
 }
 
 void EditingSession::newFontCommand() {

@@ -135,6 +135,10 @@ public:
     // Offers to save a modified font (and before that a modified character)
     // with the command's texts. True when the command may go on.
     bool confirmUnsavedChanges(const UnsavedChangesPrompt& prompt);
+    // A command that asked the questions above and then replaced nothing (a
+    // cancelled or refused import): a font the user chose not to save is
+    // still the one in memory, so it is marked modified again.
+    void keepUnsavedMark();
     void newFontCommand();
     void openFontCommand();
     void saveFontCommand();
@@ -208,6 +212,8 @@ private:
     // Keys typed into a field merge into one step while this stays the same.
     int typingRun_ = 0;
     bool movingInHistory_ = false;
+    // The last questions dropped the font's mark with "No".
+    bool markDroppedByNo_ = false;
     int selectedXSize_ = kDefaultXSize;
     int strokeId_ = 0;
     bool strokeOpen_ = false;

@@ -78,7 +78,8 @@ TEST_F(BdfMenu, ImportMakesANewModifiedFontWithoutAFileAndUndoTakesItBack) {
     EXPECT_EQ(form().EditFontPrefix->text(), "Tiny_Font");
     EXPECT_TRUE(font().fontModified);
     EXPECT_EQ(font().currentFileName, "");
-    EXPECT_EQ(panel(kPanelFile), " * BDF import: 1 glyphs taken, 0 cut, 1 skipped");
+    EXPECT_EQ(panel(kPanelFile), "  *  BDF import: 1 glyphs taken, 0 cut, 1 skipped")
+        << "the report follows the file name and its mark";
     EXPECT_EQ(form().folders.bdfPath,
               QDir::toNativeSeparators(startupDir.path()) + QDir::separator());
 
@@ -104,6 +105,26 @@ TEST_F(BdfMenu, AMalformedFileIsRefusedWithItsLineAndTheFontStays) {
     EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(font().slots[66].name, "UB");
     EXPECT_FALSE(form().MBtnUndo->isEnabled()) << "nothing happened to take back";
+}
+
+TEST_F(BdfMenu, AnImportThatDoesNotHappenAfterNoKeepsTheFontMarked) {
+    savedFont();
+    clickCell(1, 1);
+    ASSERT_EQ(panel(kPanelFile), "  *");
+    writeFileBytes(path("broken.bdf"), "STARTFONT 2.1\nSTARTCHR A\n");
+
+    platform.answer(MessageAnswer::No); // do not save the font
+    platform.chooseFile(path("broken.bdf"));
+    form().MBtnImportBdf->trigger();
+    ASSERT_EQ(platform.messages.back().caption, "Importing BDF font ...");
+    EXPECT_TRUE(font().fontModified) << "the unsaved font is still the one in memory";
+    EXPECT_EQ(panel(kPanelFile), "  *");
+
+    platform.answer(MessageAnswer::No);
+    platform.cancelFileDialog();
+    form().MBtnImportBdf->trigger();
+    EXPECT_EQ(panel(kPanelFile), "  *");
+    EXPECT_TRUE(pixel(1, 1));
 }
 
 TEST_F(BdfMenu, ImportAsksAboutUnsavedWorkLikeOpen) {

@@ -167,8 +167,9 @@ TEST(CliCommandLine, EveryCommandHasItsOwnHelpAndTheSameRules) {
                   std::string("zelvik-cli: ") + command + ": unknown option '--wobble'\n");
     }
     const CliRun exportHelp = runCli({"export", "--help"});
-    for (const char* option : {"--target <c51|avr|c|bdf>", "--bytes <vertical|horizontal>",
-                               "--right-side-first", "--invert-colors", "-o, --output <OUT>"})
+    for (const char* option :
+         {"--target <c51|avr|c|gfx|u8g2|lvgl|bdf>", "--bytes <vertical|horizontal>",
+          "--right-side-first", "--invert-colors", "-o, --output <OUT>"})
         EXPECT_NE(exportHelp.out.find(option), std::string::npos) << option << "\n"
                                                                   << exportHelp.out;
 

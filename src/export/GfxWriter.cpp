@@ -1,0 +1,154 @@
+#include "export/GfxWriter.h"
+
+#include "export/ExportChecks.h"
+#include "export/LibraryGlyphs.h"
+#include "export/WriterText.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace zelvik {
+
+namespace {
+
+constexpr std::string_view kLibrary = "Adafruit GFX";
+// GFXglyph: bitmapOffset (2 bytes), width, height, xAdvance, xOffset, yOffset.
+constexpr int kGlyphRecordBytes = 7;
+constexpr int kMaxBitmapBytes = 65535;
+
+struct Range {
+    int first = -1;
+    int last = -1;
+};
+
+Range definedRange(const FontModel& font) {
+    Range r;
+    for (int code = 0; code < kCodeCount; ++code) {
+        if (!font.slots[code].defined())
+            continue;
+        if (r.first < 0)
+            r.first = code;
+        r.last = code;
+    }
+    return r;
+}
+
+// The table is contiguous: a code left undefined between the first and the
+// last shows the BlankSlot.
+int slotFor(const FontModel& font, int code) {
+    return font.slots[code].defined() ? code : kBlankSlot;
+}
+
+void appendHex(std::string& out, int value) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "0x%02X", value);
+    out += buffer;
+}
+
+} // namespace
+
+Result GfxWriter::check(const ExportJob& job) const {
+    if (Result refusal = checkLibraryFont(job.font, kLibrary); !refusal)
+        return refusal;
+    const Range range = definedRange(job.font);
+    int bitmapBytes = 0;
+    for (int code = range.first; code <= range.last; ++code) {
+        if (!job.font.slots[code].defined() && !job.font.slots[kBlankSlot].defined())
+            return checkBlankSlotName(job.font);
+        const LibraryGlyph g = cropGlyph(job.font, slotFor(job.font, code));
+        bitmapBytes += (g.width * g.height + 7) / 8;
+    }
+    if (bitmapBytes > kMaxBitmapBytes)
+        return Result::fail(Failure::Refused,
+                            QStringLiteral("Can't generate Adafruit GFX font!\nIts bitmaps "
+                                           "take %1 bytes; the format holds 65535.")
+                                .arg(bitmapBytes));
+    return Result::success();
+}
+
+GeneratedFiles GfxWriter::generate(const ExportJob& job) const {
+    const FontModel& font = job.font;
+    const std::string& id = job.identifier;
+    const Range range = definedRange(font);
+    const int baseline = libraryBaseline(font);
+
+    std::vector<std::uint8_t> bitmaps;
+    std::vector<LibraryGlyph> glyphs;
+    std::vector<int> offsets;
+    for (int code = range.first; code >= 0 && code <= range.last; ++code) {
+        glyphs.push_back(cropGlyph(font, slotFor(font, code)));
+        offsets.push_back(static_cast<int>(bitmaps.size()));
+        appendGlyphBits(bitmaps, font, glyphs.back());
+    }
+    // An array without elements is no C: a font without ink keeps one byte.
+    const bool noInk = bitmaps.empty();
+    if (noInk)
+        bitmaps.push_back(0);
+
+    GeneratedFiles files;
+    std::string& out = files.source;
+    out.reserve(bitmaps.size() * 6 + glyphs.size() * 56 + 512);
+    out += "#pragma once\n#include <Adafruit_GFX.h>\n\n// ";
+    out += id;
+    out += ": ";
+    writer::appendInt(out, static_cast<int>(glyphs.size()));
+    out += " characters, ";
+    writer::appendInt(out, clampSize(font.ySize));
+    out += " pixels high, written by Zelvik.\n\n";
+
+    out += "const uint8_t ";
+    out += id;
+    out += "Bitmaps[] PROGMEM = {\n";
+    for (std::size_t i = 0; i < bitmaps.size(); ++i) {
+        out += i % 12 == 0 ? "    " : " ";
+        appendHex(out, bitmaps[i]);
+        if (i + 1 < bitmaps.size())
+            out += (i % 12 == 11) ? ",\n" : ",";
+    }
+    out += "};\n\n";
+
+    out += "const GFXglyph ";
+    out += id;
+    out += "Glyphs[] PROGMEM = {\n";
+    char line[96];
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        const LibraryGlyph& g = glyphs[i];
+        const int code = range.first + static_cast<int>(i);
+        // The cursor row is the lowest row above the baseline.
+        const int yOffset = g.height > 0 ? g.top - baseline + 1 : 1;
+        std::snprintf(line, sizeof line, "    {%5d, %3d, %3d, %3d, %4d, %4d}%s // 0x%02X",
+                      noInk ? 0 : offsets[i], g.width, g.height, g.advance, g.left, yOffset,
+                      i + 1 < glyphs.size() ? ", " : "};", code);
+        out += line;
+        if (code >= 0x20 && code < 0x7F) {
+            out += " '";
+            out += static_cast<char>(code);
+            out += '\'';
+        }
+        out += '\n';
+    }
+    out += '\n';
+
+    out += "const GFXfont ";
+    out += id;
+    out += " PROGMEM = {(uint8_t *)";
+    out += id;
+    out += "Bitmaps,\n    (GFXglyph *)";
+    out += id;
+    out += "Glyphs, ";
+    appendHex(out, range.first);
+    out += ", ";
+    appendHex(out, range.last);
+    out += ", ";
+    writer::appendInt(out, clampSize(font.ySize));
+    out += "};\n\n";
+
+    files.flashBytes =
+        static_cast<int>(bitmaps.size()) + kGlyphRecordBytes * static_cast<int>(glyphs.size());
+    out += "// Approx. ";
+    writer::appendInt(out, files.flashBytes);
+    out += " bytes\n";
+    return files;
+}
+
+} // namespace zelvik
