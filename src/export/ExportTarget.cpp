@@ -56,6 +56,8 @@ const std::array<ExportTargetInfo, 6>& registry() {
          .packingOptions = false,
          .filters = {{"Adafruit GFX font header (*.h)", "*.h", ".h"}},
          .sourceFailureMessage = "Can't create file!",
+         .libraryUse = "A font header for the Adafruit GFX library.\n\nIn the sketch: #include "
+                       "\"font.h\"\nthen display.setFont(&ID);",
          .makeWriter = &make<GfxWriter>},
         {.id = ExportTarget::U8g2,
          .cliName = "u8g2",
@@ -65,6 +67,8 @@ const std::array<ExportTargetInfo, 6>& registry() {
          .headerExtension = ".h",
          .sourceFailureMessage = "Can't create source file!",
          .headerFailureMessage = "Can't create header file!",
+         .libraryUse = "A font array for the u8g2 library, with its header.\n\nIn the firmware: "
+                       "#include \"font.h\"\nthen u8g2.setFont(ID);",
          .makeWriter = &make<U8g2Writer>},
         {.id = ExportTarget::Lvgl,
          .cliName = "lvgl",
@@ -72,6 +76,8 @@ const std::array<ExportTargetInfo, 6>& registry() {
          .packingOptions = false,
          .filters = {{"C source file (*.c)", "*.c", ".c"}},
          .sourceFailureMessage = "Can't create file!",
+         .libraryUse = "An lv_font_t for LVGL 8 and 9.\n\nIn the firmware: "
+                       "LV_FONT_DECLARE(ID);\nthen lv_obj_set_style_text_font(label, &ID, 0);",
          .makeWriter = &make<LvglWriter>,
          .ownNames = {"glyph_bitmap", "glyph_dsc", "cmaps", "font_dsc", "cache"}},
     }};
@@ -127,10 +133,8 @@ const ExportTargetInfo* exportTargetNamed(std::string_view cliName) {
 
 std::vector<const ExportTargetInfo*> dialogTargets() {
     std::vector<const ExportTargetInfo*> targets;
-    for (const ExportTargetInfo& target : exportTargets()) {
-        if (target.packingOptions)
-            targets.push_back(&target);
-    }
+    for (const ExportTargetInfo& target : exportTargets())
+        targets.push_back(&target);
     return targets;
 }
 

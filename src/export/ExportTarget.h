@@ -47,6 +47,9 @@ struct ExportTargetInfo {
     // The messages when the output files cannot be written.
     QString sourceFailureMessage;
     QString headerFailureMessage = {};
+    // A display library's page in the export dialog: the library and the
+    // line a firmware developer writes to use the font (ID its identifier).
+    QString libraryUse = {};
     std::unique_ptr<SourceWriter> (*makeWriter)() = nullptr;
     // Names the output declares itself; a font identifier equal to one of
     // them would clash with it.
@@ -76,7 +79,7 @@ const ExportTargetInfo& exportTarget(ExportTarget id);
 // The target zelvik-cli calls `cliName`; nullptr for an unknown name.
 const ExportTargetInfo* exportTargetNamed(std::string_view cliName);
 
-// The export dialog's list: the targets with packing options, in order.
+// The export dialog's list: every target, in order.
 std::vector<const ExportTargetInfo*> dialogTargets();
 
 } // namespace zelvik

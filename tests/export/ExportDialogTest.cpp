@@ -1,6 +1,8 @@
 // The export settings dialog driven as a person would: the source type list
 // and the pages follow each other, and every choice stays until exit.
 
+#include "export/ExportFiles.h"
+#include "export/LibraryGlyphs.h"
 #include "export/ui/TFormE.h"
 #include "support/AppFixture.h"
 
@@ -85,11 +87,11 @@ TEST_F(ExportDialog, HasItsControlsNamedAndCaptionedWithEveryChoiceAtItsStart) {
     EXPECT_EQ(find<QPushButton>("BtnSrcGen")->text(), "Generate source");
 
     QComboBox* list = find<QComboBox>("ComboSrcList");
-    ASSERT_EQ(list->count(), 3);
+    ASSERT_EQ(list->count(), 6);
     EXPECT_FALSE(list->isEditable());
     EXPECT_EQ(list->currentIndex(), 0);
     QTabWidget* pages = find<QTabWidget>("PCsrc");
-    ASSERT_EQ(pages->count(), 3);
+    ASSERT_EQ(pages->count(), 6);
     EXPECT_EQ(pages->currentIndex(), 0);
 
     const char* titles[] = {"C51 assembler", "AVR assembler", "C/C++"};
@@ -209,4 +211,36 @@ TEST_F(ExportDialog, GenerateSourceAcceptsAndTheCloseBoxDoesNot) {
     showDialog();
     dialog().close();
     EXPECT_EQ(dialog().result(), QDialog::Rejected);
+}
+
+TEST_F(ExportDialog, ShowsTheFlashSizeOfTheChosenTargetAndOptionsAsTheyChange) {
+    FontModel& f = font();
+    f.fontIdentifier = "fnt";
+    form().EditFontPrefix->setText("fnt");
+    f.ySize = 9;
+    for (int code = 'A'; code <= 'Z'; ++code) {
+        f.slots[code].name = std::string(1, static_cast<char>(code));
+        f.slots[code].xSize = 5;
+        f.slots[code].pixels[pixelIndex(1, 2)] = 1;
+    }
+    f.slots[kBlankSlot].name = "blank";
+    auto expected = [&](ExportTarget target, const ExportOptions& options) {
+        GeneratedFiles files;
+        EXPECT_TRUE(generateExport(f, "fnt", target, options,
+                                   exportTarget(target).pathsForOutput("f.c"), files));
+        return QString::fromStdString(flashSizeText(files.flashBytes));
+    };
+    showDialog();
+    QLabel* flash = find<QLabel>("LabelFlashSize");
+    EXPECT_EQ(flash->text(), expected(ExportTarget::C51, {}));
+    // Nine rows take two bytes a column, five columns one byte a row.
+    QTest::mouseClick(find<QRadioButton>("RBc51horizontal"), Qt::LeftButton);
+    ExportOptions horizontal;
+    horizontal.vertical = false;
+    EXPECT_EQ(flash->text(), expected(ExportTarget::C51, horizontal));
+    EXPECT_NE(expected(ExportTarget::C51, horizontal), expected(ExportTarget::C51, {}));
+    pickItem(4);
+    EXPECT_EQ(dialog().ComboSrcList->currentText(), "u8g2");
+    EXPECT_EQ(flash->text(), expected(ExportTarget::U8g2, {}));
+    EXPECT_TRUE(find<QLabel>("TabSheet5Use")->text().contains("u8g2.setFont(ID);"));
 }

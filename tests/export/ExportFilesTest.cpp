@@ -60,7 +60,7 @@ TEST(ExportPaths, SaveFilterTexts) {
     EXPECT_EQ(exportTarget(ExportTarget::C).filterText(),
               "C source file (*.c)|*.c|C++ source file (*.cpp)|*.cpp");
     const auto dialog = dialogTargets();
-    ASSERT_EQ(dialog.size(), 3u);
+    ASSERT_EQ(dialog.size(), 6u);
     EXPECT_EQ(dialog[1]->title, "AVR assembler");
 }
 

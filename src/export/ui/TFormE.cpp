@@ -1,5 +1,7 @@
 #include "export/ui/TFormE.h"
 
+#include "export/LibraryGlyphs.h"
+
 #include <algorithm>
 
 #include <QCheckBox>
@@ -64,12 +66,15 @@ constexpr PageLook kPageLooks[] = {
      0x3060b0},
 };
 
+// A display library's page: no controls of its own, a sheet icon.
+constexpr PageLook kLibraryLook{ExportTarget::C, "", "", "", {}, {}, IconShape::Sheet, 0x806020};
+
 const PageLook& pageLook(ExportTarget target) {
     for (const PageLook& look : kPageLooks) {
         if (look.target == target)
             return look;
     }
-    qFatal("export target %d is in the dialog but has no page", static_cast<int>(target));
+    return kLibraryLook;
 }
 
 constexpr std::array<const char*, 5> kVerticalCaptions = {
@@ -129,6 +134,19 @@ TFormE::TFormE(QWidget* parent) : QDialog(parent) {
 
         ExportPageControls& page = pages_.emplace_back();
         page.sheet = new QWidget(PCsrc);
+        if (!target->packingOptions) {
+            page.sheet->setObjectName(QStringLiteral("TabSheet") +
+                                      QString::number(static_cast<int>(pages_.size())));
+            auto* text = new QLabel(target->libraryUse, page.sheet);
+            text->setObjectName(page.sheet->objectName() + QStringLiteral("Use"));
+            text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            auto* column = new QVBoxLayout(page.sheet);
+            column->addWidget(text);
+            column->addStretch();
+            column->setContentsMargins(16, 10, 16, 10);
+            PCsrc->addTab(page.sheet, target->title);
+            continue;
+        }
         page.sheet->setObjectName(names.sheet);
         auto* grid = new QGridLayout(page.sheet);
         page.vertical = new QRadioButton(QStringLiteral("Vertical bytes"), page.sheet);
@@ -157,6 +175,9 @@ TFormE::TFormE(QWidget* parent) : QDialog(parent) {
     TabSheet2 = pages_.at(1).sheet;
     TabSheet3 = pages_.at(2).sheet;
 
+    LabelFlashSize = new QLabel(this);
+    LabelFlashSize->setObjectName("LabelFlashSize");
+
     BtnSrcGen = new QPushButton(QStringLiteral("Generate source"), this);
     BtnSrcGen->setObjectName("BtnSrcGen");
     BtnSrcGen->setDefault(true);
@@ -167,6 +188,7 @@ TFormE::TFormE(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(PCsrc);
+    layout->addWidget(LabelFlashSize);
     layout->addWidget(BtnSrcGen);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -176,6 +198,30 @@ TFormE::TFormE(QWidget* parent) : QDialog(parent) {
     connect(ComboSrcList, &QComboBox::activated, this, [this] { ComboBoxEx1Change(); });
     connect(PCsrc, &QTabWidget::currentChanged, this, [this] { PCsrcChange(); });
     connect(BtnSrcGen, &QPushButton::clicked, this, &QDialog::accept);
+    for (const ExportPageControls& page : pages_) {
+        if (!page.vertical)
+            continue;
+        for (QAbstractButton* b : {static_cast<QAbstractButton*>(page.vertical),
+                                   static_cast<QAbstractButton*>(page.horizontal)})
+            connect(b, &QAbstractButton::toggled, this, [this] { UpdateFlashSize(); });
+        for (const auto* boxes : {&page.verticalBoxes, &page.horizontalBoxes})
+            for (QCheckBox* box : *boxes)
+                connect(box, &QCheckBox::toggled, this, [this] { UpdateFlashSize(); });
+    }
+}
+
+void TFormE::setFlashSizeSource(FlashSizeSource source) {
+    flashSize_ = std::move(source);
+    UpdateFlashSize();
+}
+
+void TFormE::UpdateFlashSize() {
+    const std::optional<ExportTarget> target = selectedTarget();
+    std::optional<int> bytes;
+    if (target && flashSize_)
+        bytes = flashSize_(*target, ReadExportOptions(*target, verticalChosen(*target)));
+    LabelFlashSize->setText(bytes ? QString::fromStdString(flashSizeText(*bytes))
+                                  : QStringLiteral("Flash size: the font cannot be exported"));
 }
 
 const ExportPageControls& TFormE::page(ExportTarget target) const {
@@ -193,13 +239,16 @@ std::optional<ExportTarget> TFormE::selectedTarget() const {
 }
 
 bool TFormE::verticalChosen(ExportTarget target) const {
-    return page(target).vertical->isChecked();
+    const ExportPageControls& controls = page(target);
+    return !controls.vertical || controls.vertical->isChecked();
 }
 
 ExportOptions TFormE::ReadExportOptions(ExportTarget target, bool vertical) const {
     const ExportPageControls& controls = page(target);
     ExportOptions options;
     options.vertical = vertical;
+    if (!controls.vertical)
+        return options; // a display library's page has no packing choices
     if (vertical) {
         const auto& b = controls.verticalBoxes;
         options.topSideToMSB = b[0]->isChecked();
@@ -221,15 +270,18 @@ ExportOptions TFormE::ReadExportOptions(ExportTarget target, bool vertical) cons
 void TFormE::FormShow() {
     if (ComboSrcList->currentIndex() >= 0)
         PCsrc->setCurrentIndex(ComboSrcList->currentIndex());
+    UpdateFlashSize();
 }
 
 void TFormE::ComboBoxEx1Change() {
     if (ComboSrcList->currentIndex() >= 0)
         PCsrc->setCurrentIndex(ComboSrcList->currentIndex());
+    UpdateFlashSize();
 }
 
 void TFormE::PCsrcChange() {
     ComboSrcList->setCurrentIndex(PCsrc->currentIndex());
+    UpdateFlashSize();
 }
 
 void TFormE::showEvent(QShowEvent* event) {

@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -48,6 +49,13 @@ public:
     // of the other orientation are not read.
     ExportOptions ReadExportOptions(ExportTarget target, bool vertical) const;
 
+    // What the font will take in flash for a target and its options, or
+    // nothing when the export would be refused. The dialog shows it under
+    // the pages and updates it as the choices change.
+    using FlashSizeSource = std::function<std::optional<int>(ExportTarget, const ExportOptions&)>;
+    void setFlashSizeSource(FlashSizeSource source);
+    void UpdateFlashSize();
+
     void FormShow();
     void ComboBoxEx1Change();
     void PCsrcChange();
@@ -59,6 +67,7 @@ public:
     QWidget* TabSheet2 = nullptr;
     QWidget* TabSheet3 = nullptr;
     QPushButton* BtnSrcGen = nullptr;
+    QLabel* LabelFlashSize = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -67,6 +76,7 @@ private:
     // The list's targets and their pages, in list order.
     std::vector<ExportTarget> targets_;
     std::vector<ExportPageControls> pages_;
+    FlashSizeSource flashSize_;
 };
 
 } // namespace zelvik
