@@ -16,6 +16,8 @@ packages=(
     clang libclang-rt-14-dev
     # the toolchains the exported sources are checked with
     gcc sdcc gcc-avr avr-libc avra mcu8051ide
+    # the simulated ATmega328P and SSD1306 the firmware example runs on
+    simavr libsimavr-dev libsimavrparts1 libelf-dev
     # screenshots of the real window (import), comparing them (compare), and a
     # second reader of the character set picture
     imagemagick

@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 
+#include "export/DisplayPreset.h"
 #include "export/ExportChecks.h"
 #include "export/ExportFiles.h"
 #include "export/LibraryGlyphs.h"
@@ -60,23 +61,41 @@ std::string targetNames(bool asAlternatives) {
     return names;
 }
 
+// The controller presets' command-line names: "ssd1306, st7565, ...".
+std::string presetNames() {
+    std::string names;
+    for (const DisplayPreset& preset : displayPresets()) {
+        if (preset.custom())
+            continue;
+        if (!names.empty())
+            names += ", ";
+        names += preset.cliName;
+    }
+    return names;
+}
+
 // The request, or the exit status after --help or a usage error. BDF holds
 // pixels, not packed bytes: --target bdf comes back with no options set.
 std::variant<ExportRequest, int> parse(const Args& args) {
     CommandLine line("export",
                      "FONT.fnt --target " + targetNames(true) +
-                         " [--bytes vertical|horizontal OPTIONS] -o OUT",
+                         " [--display NAME | --bytes vertical|horizontal OPTIONS] -o OUT",
                      QStringLiteral("Write the font as 8051 or AVR assembler, as C with its "
-                                    "header (these need --bytes), or as an Adafruit GFX, u8g2 or "
-                                    "LVGL font or a BDF font (no packing options), with the "
-                                    "editor's checks, names and writers; prints the bytes the "
-                                    "font takes in flash."));
+                                    "header (these need --bytes or --display), or as an Adafruit "
+                                    "GFX, u8g2 or LVGL font or a BDF font (no packing options), "
+                                    "with the editor's checks, names and writers; prints the "
+                                    "bytes the font takes in flash."));
     const auto& targetOption =
         line.addValue({QStringLiteral("target")}, QString::fromStdString(targetNames(true)),
                       QStringLiteral("What to write."));
     const auto& bytesOption =
         line.addValue({QStringLiteral("bytes")}, QStringLiteral("vertical|horizontal"),
                       QStringLiteral("How the bytes run through a character."));
+    const auto& displayOption =
+        line.addValue({QStringLiteral("display")}, QStringLiteral("NAME"),
+                      QStringLiteral("The packing the display controller takes: ") +
+                          QString::fromStdString(presetNames()) +
+                          QStringLiteral(". Packing options given beside it must agree with it."));
     const auto& outputOption =
         line.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT"),
                       QStringLiteral("The file to write; C and u8g2 write OUT.c and OUT.h."));
@@ -104,8 +123,23 @@ std::variant<ExportRequest, int> parse(const Args& args) {
     const auto targetName = line.value(targetOption);
     if (!targetName)
         return line.usageError("--target " + targetNames(true) + " is required");
-    const auto bytes = line.value(bytesOption);
+    auto bytes = line.value(bytesOption);
     const auto output = line.value(outputOption);
+    const auto displayName = line.value(displayOption);
+    const DisplayPreset* preset = nullptr;
+    if (displayName) {
+        preset = displayPresetNamed(*displayName);
+        if (!preset || preset->custom())
+            return line.usageError("unknown display '" + *displayName + "' (" + presetNames() +
+                                   ")");
+        if (*targetName == "bdf")
+            return line.usageError("--target bdf takes no packing options ('--display')");
+        const std::string presetBytes = preset->options.vertical ? "vertical" : "horizontal";
+        if (bytes && *bytes != presetBytes)
+            return line.usageError("--display " + *displayName + " packs " + presetBytes +
+                                   " bytes, not '--bytes " + *bytes + "'");
+        bytes = presetBytes;
+    }
 
     if (*targetName == "bdf") {
         request.bdf = true;
@@ -137,8 +171,12 @@ std::variant<ExportRequest, int> parse(const Args& args) {
         return line.usageError("unknown target '" + *targetName + "' (" + targetNames(false) + ")");
 
     bool anyPackingFlag = false;
-    for (const auto& [field, option] : commonOptions) {
+    for (std::size_t i = 0; i < commonOptions.size(); ++i) {
+        const auto& [field, option] = commonOptions[i];
         if (line.isSet(*option)) {
+            if (preset && !(preset->options.*field))
+                return line.usageError("--display " + *displayName + " does not take '" +
+                                       kCommonFlags[i].first + "'");
             request.options.*field = true;
             anyPackingFlag = true;
         }
@@ -159,8 +197,13 @@ std::variant<ExportRequest, int> parse(const Args& args) {
             if (flag->vertical != request.options.vertical)
                 return line.usageError(std::string(flag->name) + " needs --bytes " +
                                        (flag->vertical ? "vertical" : "horizontal"));
+            if (preset && !(preset->options.*(flag->field)))
+                return line.usageError("--display " + *displayName + " does not take '" +
+                                       flag->name + "'");
             request.options.*(flag->field) = true;
         }
+        if (preset)
+            request.options = preset->options;
     }
 
     request.output = *output;
@@ -215,7 +258,7 @@ int runExport(const Args& args) {
 
 std::string exportUsage() {
     return "  export FONT.fnt --target " + targetNames(true) +
-           " [--bytes vertical|horizontal OPTIONS] -o OUT\n";
+           " [--display NAME | --bytes vertical|horizontal OPTIONS] -o OUT\n";
 }
 
 } // namespace zelvik::cli

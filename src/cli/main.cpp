@@ -45,7 +45,9 @@ std::string usageText() {
            "      Write the font in the chosen file version.\n" +
            exportUsage() +
            "      Write the font as 8051 or AVR assembler, as C with its header (these\n"
-           "      need --bytes), or as a BDF font (no packing options).\n"
+           "      need --bytes or --display), or as a BDF font (no packing options).\n"
+           "      --display NAME: the packing of a display controller (export --help\n"
+           "      lists them).\n"
            "      Vertical options: --top-side-to-msb --right-side-first\n"
            "      Horizontal options: --right-side-to-lsb --bottom-side-first\n"
            "      Both: --align-to-msb --invert-colors --big-endian\n"

@@ -1,4 +1,5 @@
 #include "cli/ExportCommand.h"
+#include "export/DisplayPreset.h"
 #include "export/ExportFiles.h"
 #include "export/ExportTestSupport.h"
 #include "support/TestFiles.h"
@@ -116,6 +117,26 @@ TEST_F(ExportCommandTest, CTargetWritesTheSourceAsGivenAndTheHeaderBesideIt) {
     EXPECT_EQ(readFileBytes(dir.filePath("lcd.h")), expected.header);
 }
 
+TEST_F(ExportCommandTest, DisplayPresetsExportWithTheirPackingAndAgreeingFlags) {
+    const FontModel& font = fonts["good.fnt"];
+    for (const DisplayPreset& preset : displayPresets()) {
+        if (preset.custom())
+            continue;
+        const Args args = {"good.fnt", "--target",  "avr", "--display", std::string(preset.cliName),
+                           "-o",       out("p.asm")};
+        ASSERT_EQ(run(args), kSuccess) << preset.cliName;
+        EXPECT_EQ(readFileBytes(dir.filePath("p.asm")),
+                  generateFor(ExportTarget::Avr, font, preset.options).source)
+            << preset.cliName;
+    }
+    // Options the preset sets may be repeated beside it.
+    ASSERT_EQ(run({"good.fnt", "--target", "c51", "--display", "st7920", "--bytes", "horizontal",
+                   "--big-endian", "-o", out("p.a51")}),
+              kSuccess);
+    EXPECT_EQ(readFileBytes(dir.filePath("p.a51")),
+              generateFor(ExportTarget::C51, font, displayPresetNamed("st7920")->options).source);
+}
+
 TEST_F(ExportCommandTest, UsageErrorsExitTwoAndWriteNothing) {
     const std::vector<Args> wrong = {
         {},
@@ -133,6 +154,13 @@ TEST_F(ExportCommandTest, UsageErrorsExitTwoAndWriteNothing) {
         {"good.fnt", "--target", "c51", "--target", "avr", "--bytes", "vertical", "-o", out("x")},
         {"good.fnt", "--target", "c51", "--bytes", "vertical", "-o"},
         {"good.fnt", "--target", "c", "--bytes", "vertical", "-o", out("x.h")},
+        {"good.fnt", "--target", "c", "--display", "hd44780", "-o", out("x")},
+        {"good.fnt", "--target", "c", "--display", "custom", "-o", out("x")},
+        {"good.fnt", "--target", "c", "--display", "ssd1306", "--bytes", "horizontal", "-o",
+         out("x")},
+        {"good.fnt", "--target", "c", "--display", "ssd1306", "--top-side-to-msb", "-o", out("x")},
+        {"good.fnt", "--target", "c", "--display", "st7920", "--invert-colors", "-o", out("x")},
+        {"good.fnt", "--target", "bdf", "--display", "ssd1306", "-o", out("x")},
     };
     for (const Args& args : wrong) {
         std::string errors;
