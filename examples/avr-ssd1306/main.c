@@ -49,8 +49,8 @@ static void spi_send(uint8_t byte) {
 }
 
 static void send_commands(const uint8_t* bytes, uint8_t count) {
-    PORTB &= (uint8_t)~(1 << PIN_DC);
-    PORTB &= (uint8_t)~(1 << PIN_CS);
+    PORTB &= (uint8_t) ~(1 << PIN_DC);
+    PORTB &= (uint8_t) ~(1 << PIN_CS);
     while (count--)
         spi_send(*bytes++);
     PORTB |= (1 << PIN_CS);
@@ -61,7 +61,7 @@ static void display_init(void) {
     PORTB |= (1 << PIN_CS) | (1 << PIN_RES);
     SPCR = (1 << SPE) | (1 << MSTR); /* mode 0, F_CPU / 4 */
     /* RES low for at least 3 us, then high. */
-    PORTB &= (uint8_t)~(1 << PIN_RES);
+    PORTB &= (uint8_t) ~(1 << PIN_RES);
     for (volatile uint8_t i = 0; i < 50; ++i)
         ;
     PORTB |= (1 << PIN_RES);
@@ -91,7 +91,7 @@ static void display_flush(void) {
         const uint8_t at[] = {(uint8_t)(0xB0 | page), 0x00, 0x10};
         send_commands(at, sizeof at);
         PORTB |= (1 << PIN_DC);
-        PORTB &= (uint8_t)~(1 << PIN_CS);
+        PORTB &= (uint8_t) ~(1 << PIN_CS);
         for (uint8_t x = 0; x < WIDTH; ++x)
             spi_send(frame[page][x]);
         PORTB |= (1 << PIN_CS);

@@ -125,7 +125,8 @@ TEST_F(LibraryExportFiles, WhatTheFormatCannotHoldIsRefusedAndNothingIsWritten) 
 
         FontModel font = drawnLibraryFont("9lives");
         r = exportFont(font, "9lives", target, {}, paths);
-        EXPECT_TRUE(r.message.contains("\"9lives\" is not a C identifier")) << r.message.toStdString();
+        EXPECT_TRUE(r.message.contains("\"9lives\" is not a C identifier"))
+            << r.message.toStdString();
         EXPECT_EQ(font.fontIdentifier, "9lives");
     }
     // ".#.##" over and over: a run pair of at least 5 bits for every 2.5

@@ -150,8 +150,7 @@ void compareWithLvFontConv(const FontModel& font) {
         run(converter,
             {"--font", dir.filePath("pixels.ttf"), "-r", codes.join(','), "--size",
              QString::number(font.ySize), "--bpp", "1", "--no-compress", "--autohint-off",
-             "--format", "lvgl", "-o",
-             dir.filePath("theirs.c")},
+             "--format", "lvgl", "-o", dir.filePath("theirs.c")},
             dir.path());
     ASSERT_EQ(converted.exitCode, 0) << converted.output;
 

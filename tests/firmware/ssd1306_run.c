@@ -13,8 +13,8 @@
 #include <ssd1306_virt.h>
 
 #include <stdio.h>
-#include <string.h>
 #include <stdlib.h>
+#include <string.h>
 #include <time.h>
 
 int main(int argc, char** argv) {

@@ -12,19 +12,24 @@
 #define LVGL_VERSION_MINOR 1
 #endif
 #define LVGL_VERSION_PATCH 0
-#define LV_VERSION_CHECK(x, y, z)                                                              \
-    (x == LVGL_VERSION_MAJOR &&                                                                \
+#define LV_VERSION_CHECK(x, y, z)                                                                  \
+    (x == LVGL_VERSION_MAJOR &&                                                                    \
      (y < LVGL_VERSION_MINOR || (y == LVGL_VERSION_MINOR && z <= LVGL_VERSION_PATCH)))
 #define LV_ATTRIBUTE_LARGE_CONST
 
-typedef enum { LV_FONT_SUBPX_NONE, LV_FONT_SUBPX_HOR, LV_FONT_SUBPX_VER, LV_FONT_SUBPX_BOTH } lv_font_subpx_t;
+typedef enum {
+    LV_FONT_SUBPX_NONE,
+    LV_FONT_SUBPX_HOR,
+    LV_FONT_SUBPX_VER,
+    LV_FONT_SUBPX_BOTH
+} lv_font_subpx_t;
 
 struct _lv_font_t;
 typedef struct _lv_font_t {
-    bool (*get_glyph_dsc)(const struct _lv_font_t *, void *, uint32_t, uint32_t);
-    const void *(*get_glyph_bitmap)(const struct _lv_font_t *, uint32_t);
+    bool (*get_glyph_dsc)(const struct _lv_font_t*, void*, uint32_t, uint32_t);
+    const void* (*get_glyph_bitmap)(const struct _lv_font_t*, uint32_t);
 #if LVGL_VERSION_MAJOR >= 9
-    void (*release_glyph)(const struct _lv_font_t *, void *);
+    void (*release_glyph)(const struct _lv_font_t*, void*);
 #endif
     int32_t line_height;
     int32_t base_line;
@@ -35,9 +40,9 @@ typedef struct _lv_font_t {
 #endif
     int8_t underline_position;
     int8_t underline_thickness;
-    const void *dsc;
-    const struct _lv_font_t *fallback;
-    void *user_data;
+    const void* dsc;
+    const struct _lv_font_t* fallback;
+    void* user_data;
 } lv_font_t;
 
 typedef struct {
@@ -60,8 +65,8 @@ typedef struct {
     uint32_t range_start;
     uint16_t range_length;
     uint16_t glyph_id_start;
-    const uint16_t *unicode_list;
-    const void *glyph_id_ofs_list;
+    const uint16_t* unicode_list;
+    const void* glyph_id_ofs_list;
     uint16_t list_length;
     lv_font_fmt_txt_cmap_type_t type;
 } lv_font_fmt_txt_cmap_t;
@@ -72,25 +77,25 @@ typedef struct {
 } lv_font_fmt_txt_glyph_cache_t;
 
 typedef struct {
-    const uint8_t *glyph_bitmap;
-    const lv_font_fmt_txt_glyph_dsc_t *glyph_dsc;
-    const lv_font_fmt_txt_cmap_t *cmaps;
-    const void *kern_dsc;
+    const uint8_t* glyph_bitmap;
+    const lv_font_fmt_txt_glyph_dsc_t* glyph_dsc;
+    const lv_font_fmt_txt_cmap_t* cmaps;
+    const void* kern_dsc;
     uint16_t kern_scale;
     uint16_t cmap_num : 9;
     uint16_t bpp : 4;
     uint16_t kern_classes : 1;
     uint16_t bitmap_format : 2;
 #if LVGL_VERSION_MAJOR == 8
-    lv_font_fmt_txt_glyph_cache_t *cache;
+    lv_font_fmt_txt_glyph_cache_t* cache;
 #endif
 } lv_font_fmt_txt_dsc_t;
 
 #ifdef __cplusplus
 extern "C" {
 #endif
-bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t *, void *, uint32_t, uint32_t);
-const void *lv_font_get_bitmap_fmt_txt(const lv_font_t *, uint32_t);
+bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t*, void*, uint32_t, uint32_t);
+const void* lv_font_get_bitmap_fmt_txt(const lv_font_t*, uint32_t);
 #ifdef __cplusplus
 }
 #endif
