@@ -3,10 +3,10 @@
 #include "app/TAForm.h"
 #include "app/TFFForm.h"
 #include "app/TForm1.h"
-#include "export/ExportFiles.h"
 #include "export/ui/TFormE.h"
 #include "generator/ui/TCCForm.h"
 #include "preview/ui/TTxtForm.h"
+#include "session/SourceExportCommand.h"
 
 namespace zelvik {
 
@@ -21,16 +21,10 @@ AppWindows createAppWindows(WidgetPlatform& platform, const QString& startupFold
     TForm1* main = windows.Form1.get();
     // Dialogs are children of the main window: they centre on it and live
     // exactly as long as it does.
-    windows.FormE = new TFormE(main);
-    windows.FormE->setFlashSizeSource(
-        [main](ExportTarget target, const ExportOptions& options) -> std::optional<int> {
-            GeneratedFiles files;
-            const ExportPaths paths = exportTarget(target).pathsForOutput(QStringLiteral("font.c"));
-            if (!generateExport(main->fontModel(), main->FontPrefixBytes(), target, options, paths,
-                                files))
-                return std::nullopt;
-            return files.flashBytes;
-        });
+    windows.FormE = new TFormE(main->session().sourceExport(), main);
+    windows.FormE->setFlashSizeSource([main](ExportTarget target, const ExportOptions& options) {
+        return sourceExportFlashBytes(main->session(), target, options);
+    });
     windows.FFForm = new TFFForm(main);
     windows.TxtForm = new TTxtForm(main);
     windows.AForm = new TAForm(platform, main);

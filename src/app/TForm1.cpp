@@ -5,11 +5,11 @@
 #include "font/Cp1250.h"
 #include "font/SettingsFile.h"
 #include "session/ApplicationError.h"
+#include "session/SourceExportCommand.h"
 #include "ui/PaintBox.h"
 #include "ui/PanelStatusBar.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QShowEvent>
@@ -109,8 +109,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormShow() {
     // Every showing of the main window starts the export dialog at its first target.
+    session_.sourceExport().selectItem(0);
     if (dialogs.FormE)
-        dialogs.FormE->ComboSrcList->setCurrentIndex(0);
+        dialogs.FormE->showChoices();
     if (!splashShown_)
         Timer1->start();
 }
@@ -120,6 +121,12 @@ void TForm1::showEvent(QShowEvent* event) {
     // Restoring a minimised window is no new showing.
     if (!event->spontaneous())
         FormShow();
+}
+
+// The export dialog edits the session's choices; the session exports.
+void TForm1::BtnGenSourceClick() {
+    if (dialogs.FormE && platform().execDialog(*dialogs.FormE) == QDialog::Accepted)
+        exportSourceCommand(session_);
 }
 
 } // namespace zelvik

@@ -11,9 +11,9 @@
 //   app/MatrixEditor.cpp       grid, sizes, shifts, clear and preview
 //   app/CharacterFields.cpp    code, key, name and identifier fields
 //   app/EditHistory.cpp        undo and redo
-//   app/FontCommands.cpp, app/HelpCommands.cpp, app/SourceExportCommand.cpp,
-//   app/GenerateFontCommand.cpp, app/SampleTextStrip.cpp,
-//   app/CharsetImageCommand.cpp   the commands of the other menus
+//   app/FontCommands.cpp, app/HelpCommands.cpp, app/GenerateFontCommand.cpp,
+//   app/SampleTextStrip.cpp, app/CharsetImageCommand.cpp   the commands of
+//   the other menus; "Generate source" is session/SourceExportCommand
 
 #include "font/FontModel.h"
 #include "font/Result.h"

@@ -37,7 +37,7 @@ void printError(const std::string& message);
 // line, the system's reason when there is one, so that a user learns why.
 void printError(const Result& failure);
 
-// The usage of `zelvik-cli export`, from the targets there are.
+// The usage of `zelvik-cli export` and what it writes, from the targets there are.
 std::string exportUsage();
 
 } // namespace zelvik::cli

@@ -20,7 +20,6 @@ namespace {
 
 struct ExportRequest {
     std::string fontPath;
-    bool bdf = false;
     const ExportTargetInfo* target = nullptr;
     ExportOptions options;
     std::string output;
@@ -45,20 +44,78 @@ constexpr std::pair<const char*, bool ExportOptions::*> kCommonFlags[] = {
     {"--big-endian", &ExportOptions::bigEndian},
 };
 
+// "a|b|c" as alternatives, else "a, b or c".
+std::string joined(const std::vector<std::string>& words, bool asAlternatives) {
+    std::string text;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (i > 0)
+            text += asAlternatives ? "|" : i + 1 == words.size() ? " or " : ", ";
+        text += words[i];
+    }
+    return text;
+}
+
 // The targets' command-line names: "c51|avr|c", or "c51, avr or c".
-std::string targetNames(bool asAlternatives) {
-    // The source targets, then BDF, which runBdfExport handles.
-    std::vector<std::string> all;
-    for (const ExportTargetInfo& target : exportTargets())
-        all.emplace_back(target.cliName);
-    all.emplace_back("bdf");
+std::string targetNames(const ExportRegistry& registry, bool asAlternatives) {
+    std::vector<std::string> names;
+    for (const ExportTargetInfo& target : registry.targets())
+        names.emplace_back(target.cliName);
+    return joined(names, asAlternatives);
+}
+
+// What the command writes, by the options the targets take: "Write the font
+// as 8051 assembler, ... (these need --bytes or --display), or as ...".
+std::string whatItWrites(const ExportRegistry& registry) {
+    std::vector<std::string> packing;
+    std::vector<std::string> none;
+    for (const ExportTargetInfo& target : registry.targets())
+        (target.takesPacking() ? packing : none).emplace_back(target.helpPhrase);
+    std::string text = "Write the font";
+    if (!packing.empty())
+        text += " as " + joined(packing, false) + " (these need --bytes or --display)";
+    if (!packing.empty() && !none.empty())
+        text += ", or";
+    if (!none.empty())
+        text += " as " + joined(none, false) + " (no packing options)";
+    return text;
+}
+
+// The targets with a second file: "c and u8g2".
+std::string headerTargets(const ExportRegistry& registry) {
     std::string names;
+    std::vector<std::string_view> all;
+    for (const ExportTargetInfo& target : registry.targets()) {
+        if (target.hasHeader())
+            all.push_back(target.cliName);
+    }
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (i > 0)
-            names += asAlternatives ? "|" : i + 1 == all.size() ? " or " : ", ";
+            names += i + 1 == all.size() ? " and " : ", ";
         names += all[i];
     }
     return names;
+}
+
+// `text` in lines of at most `width` characters, each after `indent`.
+std::string wrapped(const std::string& text, const std::string& indent, std::size_t width) {
+    std::string out;
+    std::string line;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string word = text.substr(start, end - start);
+        if (!line.empty() && indent.size() + line.size() + 1 + word.size() > width) {
+            out += indent + line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+        start = end + 1;
+    }
+    if (!line.empty())
+        out += indent + line + "\n";
+    return out;
 }
 
 // The controller presets' command-line names: "ssd1306, st7565, ...".
@@ -74,44 +131,58 @@ std::string presetNames() {
     return names;
 }
 
-// The request, or the exit status after --help or a usage error. BDF holds
-// pixels, not packed bytes: --target bdf comes back with no options set.
-std::variant<ExportRequest, int> parse(const Args& args) {
-    CommandLine line("export",
-                     "FONT.fnt --target " + targetNames(true) +
-                         " [--display NAME | --bytes vertical|horizontal OPTIONS] -o OUT",
-                     QStringLiteral("Write the font as 8051 or AVR assembler, as C with its "
-                                    "header (these need --bytes or --display), or as an Adafruit "
-                                    "GFX, u8g2 or LVGL font or a BDF font (no packing options), "
-                                    "with the editor's checks, names and writers; prints the "
-                                    "bytes the font takes in flash."));
-    const auto& targetOption =
-        line.addValue({QStringLiteral("target")}, QString::fromStdString(targetNames(true)),
-                      QStringLiteral("What to write."));
-    const auto& bytesOption =
-        line.addValue({QStringLiteral("bytes")}, QStringLiteral("vertical|horizontal"),
-                      QStringLiteral("How the bytes run through a character."));
-    const auto& displayOption =
-        line.addValue({QStringLiteral("display")}, QStringLiteral("NAME"),
-                      QStringLiteral("The packing the display controller takes: ") +
-                          QString::fromStdString(presetNames()) +
-                          QStringLiteral(". Packing options given beside it must agree with it."));
-    const auto& outputOption =
-        line.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT"),
-                      QStringLiteral("The file to write; C and u8g2 write OUT.c and OUT.h."));
-    std::vector<std::pair<const Flag*, const QCommandLineOption*>> orientedOptions;
-    for (const Flag& f : kOrientedFlags) {
-        const QString help = f.vertical ? QStringLiteral("With --bytes vertical.")
-                                        : QStringLiteral("With --bytes horizontal.");
-        orientedOptions.emplace_back(&f, &line.addFlag(QString::fromLatin1(f.name + 2), help));
+// The command's words, its options and its help, for the targets of a registry.
+struct ExportLine {
+    explicit ExportLine(const ExportRegistry& registry)
+        : line("export",
+               "FONT.fnt --target " + targetNames(registry, true) +
+                   " [--display NAME | --bytes vertical|horizontal OPTIONS] -o OUT",
+               QString::fromStdString(whatItWrites(registry) +
+                                      ", with the editor's checks, names and writers; prints "
+                                      "the bytes the font takes in flash.")),
+          target(line.addValue({QStringLiteral("target")},
+                               QString::fromStdString(targetNames(registry, true)),
+                               QStringLiteral("What to write."))),
+          bytes(line.addValue({QStringLiteral("bytes")}, QStringLiteral("vertical|horizontal"),
+                              QStringLiteral("How the bytes run through a character."))),
+          display(line.addValue(
+              {QStringLiteral("display")}, QStringLiteral("NAME"),
+              QStringLiteral("The packing the display controller takes: ") +
+                  QString::fromStdString(presetNames()) +
+                  QStringLiteral(". Packing options given beside it must agree with it."))),
+          output(
+              line.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT"),
+                            QString::fromStdString("The file to write; " + headerTargets(registry) +
+                                                   " write OUT.c and OUT.h."))) {
+        for (const Flag& f : kOrientedFlags) {
+            const QString help = f.vertical ? QStringLiteral("With --bytes vertical.")
+                                            : QStringLiteral("With --bytes horizontal.");
+            oriented.emplace_back(&f, &line.addFlag(QString::fromLatin1(f.name + 2), help));
+        }
+        for (const auto& [name, field] : kCommonFlags)
+            common.emplace_back(field, &line.addFlag(QString::fromLatin1(name + 2),
+                                                     QStringLiteral("Both orientations.")));
+        line.addArgument(QStringLiteral("FONT.fnt"), QStringLiteral("The font file to export."));
     }
-    std::vector<std::pair<bool ExportOptions::*, const QCommandLineOption*>> commonOptions;
-    for (const auto& [name, field] : kCommonFlags)
-        commonOptions.emplace_back(field, &line.addFlag(QString::fromLatin1(name + 2),
-                                                        QStringLiteral("Both orientations.")));
-    line.addArgument(QStringLiteral("FONT.fnt"), QStringLiteral("The font file to export."));
-    if (const auto status = line.parse(args))
+
+    CommandLine line;
+    const QCommandLineOption& target;
+    const QCommandLineOption& bytes;
+    const QCommandLineOption& display;
+    const QCommandLineOption& output;
+    std::vector<std::pair<const Flag*, const QCommandLineOption*>> oriented;
+    std::vector<std::pair<bool ExportOptions::*, const QCommandLineOption*>> common;
+};
+
+// The request, or the exit status after --help or a usage error. A font file
+// target holds pixels, not packed bytes: it comes back with no options set.
+std::variant<ExportRequest, int> parse(const Args& args, const ExportRegistry& registry) {
+    ExportLine words(registry);
+    const CommandLine& line = words.line;
+    if (const auto status = words.line.parse(args))
         return *status;
+    const auto& orientedOptions = words.oriented;
+    const auto& commonOptions = words.common;
 
     ExportRequest request;
     const std::vector<std::string> files = line.arguments();
@@ -120,20 +191,24 @@ std::variant<ExportRequest, int> parse(const Args& args) {
     if (files.empty())
         return line.usageError("no font file given");
     request.fontPath = files[0];
-    const auto targetName = line.value(targetOption);
+    const auto targetName = line.value(words.target);
     if (!targetName)
-        return line.usageError("--target " + targetNames(true) + " is required");
-    auto bytes = line.value(bytesOption);
-    const auto output = line.value(outputOption);
-    const auto displayName = line.value(displayOption);
+        return line.usageError("--target " + targetNames(registry, true) + " is required");
+    request.target = registry.named(*targetName);
+    // A font file is no source: every packing option is refused by its name.
+    const bool fontFile = request.target && request.target->kind == ExportKind::FontFile;
+    const std::string refusal = "--target " + *targetName + " takes no packing options ('";
+    auto bytes = line.value(words.bytes);
+    const auto output = line.value(words.output);
+    const auto displayName = line.value(words.display);
     const DisplayPreset* preset = nullptr;
     if (displayName) {
         preset = displayPresetNamed(*displayName);
         if (!preset || preset->custom())
             return line.usageError("unknown display '" + *displayName + "' (" + presetNames() +
                                    ")");
-        if (*targetName == "bdf")
-            return line.usageError("--target bdf takes no packing options ('--display')");
+        if (fontFile)
+            return line.usageError(refusal + "--display')");
         const std::string presetBytes = preset->options.vertical ? "vertical" : "horizontal";
         if (bytes && *bytes != presetBytes)
             return line.usageError("--display " + *displayName + " packs " + presetBytes +
@@ -141,19 +216,16 @@ std::variant<ExportRequest, int> parse(const Args& args) {
         bytes = presetBytes;
     }
 
-    if (*targetName == "bdf") {
-        request.bdf = true;
+    if (fontFile) {
         if (bytes)
-            return line.usageError("--target bdf takes no packing options ('--bytes')");
+            return line.usageError(refusal + "--bytes')");
         for (const auto& [flag, option] : orientedOptions) {
             if (line.isSet(*option))
-                return line.usageError("--target bdf takes no packing options ('" +
-                                       std::string(flag->name) + "')");
+                return line.usageError(refusal + flag->name + "')");
         }
         for (std::size_t i = 0; i < commonOptions.size(); ++i) {
             if (line.isSet(*commonOptions[i].second))
-                return line.usageError("--target bdf takes no packing options ('" +
-                                       std::string(kCommonFlags[i].first) + "')");
+                return line.usageError(refusal + kCommonFlags[i].first + "')");
         }
         if (!output || output->empty())
             return line.usageError("-o OUT is required");
@@ -161,14 +233,14 @@ std::variant<ExportRequest, int> parse(const Args& args) {
         return request;
     }
 
-    request.target = exportTargetNamed(*targetName);
-    const bool packing = !request.target || request.target->packingOptions;
+    const bool packing = !request.target || request.target->takesPacking();
     if (packing && !bytes)
         return line.usageError("--bytes vertical|horizontal is required");
     if (!output)
         return line.usageError("-o OUT is required");
     if (!request.target)
-        return line.usageError("unknown target '" + *targetName + "' (" + targetNames(false) + ")");
+        return line.usageError("unknown target '" + *targetName + "' (" +
+                               targetNames(registry, false) + ")");
 
     bool anyPackingFlag = false;
     for (std::size_t i = 0; i < commonOptions.size(); ++i) {
@@ -218,13 +290,11 @@ Result loadFontFile(const std::string& path, FontModel& font) {
     return readFontFile(QFile::decodeName(path.c_str()), font);
 }
 
-int runExportWith(const Args& args, const FontLoader& load) {
-    auto parsed = parse(args);
+int runExportWith(const Args& args, const FontLoader& load, const ExportRegistry& registry) {
+    auto parsed = parse(args, registry);
     if (const int* status = std::get_if<int>(&parsed))
         return *status;
     const ExportRequest& request = std::get<ExportRequest>(parsed);
-    if (request.bdf)
-        return runBdfExport(request.fontPath, request.output, load);
     const ExportTargetInfo& target = *request.target;
 
     const ExportPaths paths = target.pathsForOutput(QFile::decodeName(request.output.c_str()));
@@ -241,14 +311,14 @@ int runExportWith(const Args& args, const FontLoader& load) {
     // An opened font's identifier is what the editor's identifier field shows.
     const std::string field = font.fontIdentifier;
     int flashBytes = 0;
-    if (const Result written =
-            exportFont(font, field, target.id, request.options, paths, &flashBytes);
+    if (const Result written = exportFont(font, field, target, request.options, paths, &flashBytes);
         !written) {
         printError(written);
         return kRefused;
     }
-    // A note, not an error: no "zelvik-cli:" in front.
-    std::fprintf(stderr, "%s\n", flashSizeText(flashBytes).c_str());
+    // A note, not an error: no "zelvik-cli:" in front. A font file takes no flash.
+    if (target.kind == ExportKind::Source)
+        std::fprintf(stderr, "%s\n", flashSizeText(flashBytes).c_str());
     return kSuccess;
 }
 
@@ -256,9 +326,18 @@ int runExport(const Args& args) {
     return runExportWith(args, loadFontFile);
 }
 
+std::string exportHelp(const ExportRegistry& registry) {
+    return ExportLine(registry).line.helpText();
+}
+
+std::string exportUsage(const ExportRegistry& registry) {
+    return "  export FONT.fnt --target " + targetNames(registry, true) +
+           " [--display NAME | --bytes vertical|horizontal OPTIONS] -o OUT\n" +
+           wrapped(whatItWrites(registry) + ".", "      ", 76);
+}
+
 std::string exportUsage() {
-    return "  export FONT.fnt --target " + targetNames(true) +
-           " [--display NAME | --bytes vertical|horizontal OPTIONS] -o OUT\n";
+    return exportUsage(builtInExportRegistry());
 }
 
 } // namespace zelvik::cli

@@ -4,6 +4,7 @@
 // "Generate source", driven by options instead of the export dialog.
 
 #include "cli/CliCommands.h"
+#include "export/ExportTarget.h"
 #include "font/FontModel.h"
 #include "font/Result.h"
 
@@ -18,10 +19,15 @@ using FontLoader = std::function<Result(const std::string& path, FontModel&)>;
 // The font file reader as the command uses it.
 Result loadFontFile(const std::string& path, FontModel& font);
 
-// runExport with the font loading given; the tests load fonts from memory.
-int runExportWith(const Args& args, const FontLoader& load);
+// runExport with the font loading and the targets given; the tests load fonts
+// from memory.
+int runExportWith(const Args& args, const FontLoader& load,
+                  const ExportRegistry& registry = builtInExportRegistry());
 
-// --target bdf: the font at `fontPath` written as a BDF font to `output`.
-int runBdfExport(const std::string& fontPath, const std::string& output, const FontLoader& load);
+// `zelvik-cli export --help` for the registry's targets.
+std::string exportHelp(const ExportRegistry& registry);
+
+// The export paragraph of `zelvik-cli --help` for the registry's targets.
+std::string exportUsage(const ExportRegistry& registry);
 
 } // namespace zelvik::cli

@@ -44,8 +44,6 @@ std::string usageText() {
            "  convert FONT.fnt --version 1.0|2.0 -o OUT.fnt\n"
            "      Write the font in the chosen file version.\n" +
            exportUsage() +
-           "      Write the font as 8051 or AVR assembler, as C with its header (these\n"
-           "      need --bytes or --display), or as a BDF font (no packing options).\n"
            "      --display NAME: the packing of a display controller (export --help\n"
            "      lists them).\n"
            "      Vertical options: --top-side-to-msb --right-side-first\n"

@@ -40,8 +40,8 @@ Result checkBlankSlotName(const FontModel& font) {
     return Result::success();
 }
 
-Result checkIdentifierName(std::string_view identifier, ExportTarget target) {
-    const std::vector<std::string_view>& own = exportTarget(target).ownNames;
+Result checkIdentifierName(std::string_view identifier, const ExportTargetInfo& target) {
+    const std::vector<std::string_view>& own = target.ownNames;
     if (!isCIdentifier(identifier))
         return Result::fail(Failure::Refused,
                             kCantGenerate + QStringLiteral("The font name \"%1\" is not a C "
@@ -56,7 +56,8 @@ Result checkIdentifierName(std::string_view identifier, ExportTarget target) {
     return Result::success();
 }
 
-Result checkSymbols(const FontModel& font, std::string_view identifier, ExportTarget target) {
+Result checkSymbols(const FontModel& font, std::string_view identifier,
+                    const ExportTargetInfo& target) {
     if (Result name = checkIdentifierName(identifier, target); !name)
         return name;
     for (int index = 0; index < kSlotCount; ++index) {
@@ -76,12 +77,14 @@ Result checkSymbols(const FontModel& font, std::string_view identifier, ExportTa
 }
 
 Result checkExportable(const FontModel& font, std::string_view identifierField,
-                       ExportTarget target) {
+                       const ExportTargetInfo& target) {
+    const ExportJob job{font, exportIdentifier(font, identifierField), {}, {}};
+    if (target.kind == ExportKind::FontFile)
+        return target.makeWriter()->check(job);
     if (Result field = checkIdentifierField(identifierField); !field)
         return field;
-    const ExportJob job{font, exportIdentifier(font, identifierField), {}, {}};
     // The display libraries' formats hold no labels of character names.
-    if (exportTarget(target).packingOptions) {
+    if (target.takesPacking()) {
         if (Result blank = checkBlankSlotName(font); !blank)
             return blank;
         if (Result symbols = checkSymbols(font, job.identifier, target); !symbols)
@@ -89,7 +92,12 @@ Result checkExportable(const FontModel& font, std::string_view identifierField,
     } else if (Result name = checkIdentifierName(job.identifier, target); !name) {
         return name;
     }
-    return exportTarget(target).makeWriter()->check(job);
+    return target.makeWriter()->check(job);
+}
+
+Result checkExportable(const FontModel& font, std::string_view identifierField,
+                       ExportTarget target) {
+    return checkExportable(font, identifierField, exportTarget(target));
 }
 
 std::string exportIdentifier(const FontModel& font, std::string_view identifierField) {

@@ -28,15 +28,19 @@ Result checkBlankSlotName(const FontModel& font);
 
 // The identifier must be a C identifier that is no keyword and none of the
 // names the target's output declares itself.
-Result checkIdentifierName(std::string_view identifier, ExportTarget target);
+Result checkIdentifierName(std::string_view identifier, const ExportTargetInfo& target);
 
 // The identifier, and every label made of it and a character's name, must
 // compile: a C identifier that is no keyword and none of the names the
 // target's output declares itself. The first bad one is named.
-Result checkSymbols(const FontModel& font, std::string_view identifier, ExportTarget target);
+Result checkSymbols(const FontModel& font, std::string_view identifier,
+                    const ExportTargetInfo& target);
 
 // All checks in the order the export runs them, the target's writer's own
-// last.
+// last. A font file target runs its writer's alone.
+Result checkExportable(const FontModel& font, std::string_view identifierField,
+                       const ExportTargetInfo& target);
+// The same for a built-in target.
 Result checkExportable(const FontModel& font, std::string_view identifierField,
                        ExportTarget target);
 

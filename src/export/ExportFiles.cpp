@@ -24,9 +24,8 @@ std::string includeGuardBase(const QString& headerPath) {
     return toCp1250Lossy(dot >= 0 ? name.left(dot) : name);
 }
 
-Result writeGeneratedFiles(ExportTarget target, const ExportPaths& paths,
+Result writeGeneratedFiles(const ExportTargetInfo& info, const ExportPaths& paths,
                            const GeneratedFiles& files) {
-    const ExportTargetInfo& info = exportTarget(target);
     std::vector<FileContents> contents{
         {paths.source, bytesOf(files.source), info.sourceFailureMessage}};
     if (info.hasHeader()) {
@@ -38,19 +37,24 @@ Result writeGeneratedFiles(ExportTarget target, const ExportPaths& paths,
     return replaceFiles(contents);
 }
 
-Result generateExport(const FontModel& font, std::string_view identifierField, ExportTarget target,
-                      const ExportOptions& options, const ExportPaths& paths,
-                      GeneratedFiles& files) {
-    if (Result refusal = checkExportable(font, identifierField, target); !refusal)
+Result generateExport(const FontModel& font, std::string_view identifierField,
+                      const ExportTargetInfo& info, const ExportOptions& options,
+                      const ExportPaths& paths, GeneratedFiles& files) {
+    if (Result refusal = checkExportable(font, identifierField, info); !refusal)
         return refusal;
-    const ExportTargetInfo& info = exportTarget(target);
     const ExportJob job{font, exportIdentifier(font, identifierField), options,
                         info.hasHeader() ? includeGuardBase(paths.header) : std::string()};
     files = info.makeWriter()->generate(job);
     return Result::success();
 }
 
-Result exportFont(FontModel& font, std::string_view identifierField, ExportTarget target,
+Result generateExport(const FontModel& font, std::string_view identifierField, ExportTarget target,
+                      const ExportOptions& options, const ExportPaths& paths,
+                      GeneratedFiles& files) {
+    return generateExport(font, identifierField, exportTarget(target), options, paths, files);
+}
+
+Result exportFont(FontModel& font, std::string_view identifierField, const ExportTargetInfo& target,
                   const ExportOptions& options, const ExportPaths& paths, int* flashBytes) {
     GeneratedFiles files;
     if (Result generated = generateExport(font, identifierField, target, options, paths, files);
@@ -62,6 +66,11 @@ Result exportFont(FontModel& font, std::string_view identifierField, ExportTarge
     if (flashBytes)
         *flashBytes = files.flashBytes;
     return Result::success();
+}
+
+Result exportFont(FontModel& font, std::string_view identifierField, ExportTarget target,
+                  const ExportOptions& options, const ExportPaths& paths, int* flashBytes) {
+    return exportFont(font, identifierField, exportTarget(target), options, paths, flashBytes);
 }
 
 } // namespace zelvik

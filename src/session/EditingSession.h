@@ -15,6 +15,7 @@
 #include "session/EditorState.h"
 #include "session/PlatformServices.h"
 #include "session/RecoveryCopy.h"
+#include "session/SourceExportChoices.h"
 #include "session/UnsavedChangesPrompt.h"
 
 #include <QObject>
@@ -151,6 +152,11 @@ public:
     // The version question, the save dialog and the write, with their messages.
     Result saveFont();
 
+    // --- "Generate source": the export dialog's choices, for the whole run
+    // (session/SourceExportCommand runs the export).
+    SourceExportChoices& sourceExport() { return sourceExport_; }
+    const SourceExportChoices& sourceExport() const { return sourceExport_; }
+
     // --- recovery after a crash
     // The session as a recovery copy holds it.
     void fillRecoveryCopy(RecoveryCopy& copy) const;
@@ -215,6 +221,7 @@ private:
 
     PlatformServices& platform_;
     FontModel font_;
+    SourceExportChoices sourceExport_;
     WorkingCharacter working_;
     std::string nameField_;
     std::string identifierField_;

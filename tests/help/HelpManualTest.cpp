@@ -1,6 +1,9 @@
 // The manual, help/help_eng.html, as F1 shows it: every link and picture in it
 // resolves, within the help folder that is installed as a whole, and it
-// describes every command that zelvik-cli --help lists.
+// describes every command that zelvik-cli --help lists and every target the
+// export registry holds.
+
+#include "export/ExportTarget.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -164,6 +167,26 @@ TEST_F(HelpManual, EveryFileOfTheHelpFolderIsUsed) {
                 << relative.toStdString() << " is installed but unused";
         }
     }
+}
+
+// The table of source types is written from the registry, between its two
+// marks; ZELVIK_UPDATE_MANUAL=1 writes the registry's rows into the file.
+TEST_F(HelpManual, TableOfSourceTypesIsTheExportRegistrys) {
+    const QString& text = manual().text;
+    const qsizetype mark = text.indexOf(QLatin1String("<!-- export-targets:"));
+    ASSERT_GE(mark, 0) << "the table of source types has lost its opening mark";
+    const qsizetype begin = text.indexOf(u'\n', mark) + 1;
+    const qsizetype end = text.indexOf(QLatin1String("<!-- /export-targets -->"), begin);
+    ASSERT_GT(end, 0) << "the table of source types has lost its closing mark";
+    const QString rows = zelvik::ExportRegistry::builtIn().manualTableRows();
+    if (qEnvironmentVariableIsSet("ZELVIK_UPDATE_MANUAL") && text.mid(begin, end - begin) != rows) {
+        QFile file(kHelpDir + "/help_eng.html");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write((text.left(begin) + rows + text.mid(end)).toUtf8());
+        return;
+    }
+    EXPECT_EQ(text.mid(begin, end - begin).toStdString(), rows.toStdString())
+        << "run the test with ZELVIK_UPDATE_MANUAL=1 to write the registry's rows";
 }
 
 TEST_F(HelpManual, DescribesEveryCommandOfTheCommandLineTool) {

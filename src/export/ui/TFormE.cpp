@@ -21,60 +21,73 @@ namespace zelvik {
 
 namespace {
 
-enum class IconShape {
-    Chip,  // an assembler target: a chip with pins
-    Sheet, // a source target: a sheet of text
-};
-
-// What only the dialog knows of a target's page: the names of its controls
-// (each page has the same controls under names of its own) and its list icon.
-struct PageLook {
-    ExportTarget target;
+// The names the form gives the controls of its three pages; each page has the
+// same controls under names of its own.
+struct PageNames {
+    std::string_view target;
     const char* sheet;
     const char* vertical;
     const char* horizontal;
     std::array<const char*, 5> verticalBoxes;
     std::array<const char*, 5> horizontalBoxes;
-    IconShape icon;
-    QRgb colour;
 };
 
-constexpr PageLook kPageLooks[] = {
-    {ExportTarget::C51,
+constexpr PageNames kFormPageNames[] = {
+    {"c51",
      "TabSheet1",
      "RBc51vertikal",
      "RBc51horizontal",
      {"CBc51VtsMSB", "CBc51VrightFirst", "CBc51ValignMSB", "CBc51Vinv", "CBc51Vbe"},
-     {"CBc51HrsLSB", "CBc51HbsFirst", "CBc51HalignMSB", "CBc51Hinv", "CBc51Hbe"},
-     IconShape::Chip,
-     0x202020},
-    {ExportTarget::Avr,
+     {"CBc51HrsLSB", "CBc51HbsFirst", "CBc51HalignMSB", "CBc51Hinv", "CBc51Hbe"}},
+    {"avr",
      "TabSheet2",
      "RBavrVertical",
      "RBavrHorizontal",
      {"CBavrVtsMSB", "CBavrVrsFirst", "CBavrVaMSB", "CBavrVinv", "CBavrVbe"},
-     {"CBavrHrsLSB", "CBavrHbsFirst", "CBavrHaMSB", "CBavrHinv", "CBavrHbe"},
-     IconShape::Chip,
-     0x107040},
-    {ExportTarget::C,
+     {"CBavrHrsLSB", "CBavrHbsFirst", "CBavrHaMSB", "CBavrHinv", "CBavrHbe"}},
+    {"c",
      "TabSheet3",
      "RBcVertical",
      "RBcHorizontal",
      {"CBcVtsMSB", "CBcVrsFirst", "CBcVaMSB", "CBcVinv", "CBcVbe"},
-     {"CBcHrsLSB", "CBcHbsFirst", "CBcHaMSB", "CBcHinv", "CBcHbe"},
-     IconShape::Sheet,
-     0x3060b0},
+     {"CBcHrsLSB", "CBcHbsFirst", "CBcHaMSB", "CBcHinv", "CBcHbe"}},
 };
 
-// A display library's page: no controls of its own, a sheet icon.
-constexpr PageLook kLibraryLook{ExportTarget::C, "", "", "", {}, {}, IconShape::Sheet, 0x806020};
+// The controls' names on the page at `position` (counted from 1): the form's
+// own for its three pages, "TabSheet4", "RBfooVertical", "CBfooV1"... for any
+// other target.
+struct PageControlNames {
+    QString sheet;
+    QString vertical;
+    QString horizontal;
+    std::array<QString, 5> verticalBoxes;
+    std::array<QString, 5> horizontalBoxes;
+};
 
-const PageLook& pageLook(ExportTarget target) {
-    for (const PageLook& look : kPageLooks) {
-        if (look.target == target)
-            return look;
+PageControlNames pageControlNames(const ExportTargetInfo& target, int position) {
+    PageControlNames names;
+    for (const PageNames& form : kFormPageNames) {
+        if (form.target != target.cliName)
+            continue;
+        names.sheet = QString::fromLatin1(form.sheet);
+        names.vertical = QString::fromLatin1(form.vertical);
+        names.horizontal = QString::fromLatin1(form.horizontal);
+        for (int box = 0; box < 5; ++box) {
+            names.verticalBoxes[box] = QString::fromLatin1(form.verticalBoxes[box]);
+            names.horizontalBoxes[box] = QString::fromLatin1(form.horizontalBoxes[box]);
+        }
+        return names;
     }
-    return kLibraryLook;
+    const QString cli =
+        QString::fromLatin1(target.cliName.data(), static_cast<qsizetype>(target.cliName.size()));
+    names.sheet = QStringLiteral("TabSheet") + QString::number(position);
+    names.vertical = QStringLiteral("RB") + cli + QStringLiteral("Vertical");
+    names.horizontal = QStringLiteral("RB") + cli + QStringLiteral("Horizontal");
+    for (int box = 0; box < 5; ++box) {
+        names.verticalBoxes[box] = QStringLiteral("CB%1V%2").arg(cli).arg(box + 1);
+        names.horizontalBoxes[box] = QStringLiteral("CB%1H%2").arg(cli).arg(box + 1);
+    }
+    return names;
 }
 
 constexpr std::array<const char*, 5> kVerticalCaptions = {
@@ -82,13 +95,13 @@ constexpr std::array<const char*, 5> kVerticalCaptions = {
 constexpr std::array<const char*, 5> kHorizontalCaptions = {
     "Right side to LSB", "Bottom side first", "Align to MSB", "Invert colors", "Big endian"};
 
-// A 16 by 16 list icon in the page's colour.
-QIcon targetIcon(const PageLook& look) {
+// A 16 by 16 list icon in the target's colour.
+QIcon targetIcon(const ExportTargetInfo& target) {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
-    const QColor colour = QColor::fromRgb(look.colour);
-    if (look.icon == IconShape::Sheet) {
+    const QColor colour = QColor::fromRgb(target.iconColour);
+    if (target.icon == ExportIcon::Sheet) {
         p.fillRect(2, 0, 12, 16, colour);
         p.fillRect(3, 1, 10, 14, Qt::white);
         p.setPen(colour);
@@ -108,7 +121,7 @@ QIcon targetIcon(const PageLook& look) {
 
 } // namespace
 
-TFormE::TFormE(QWidget* parent) : QDialog(parent) {
+TFormE::TFormE(SourceExportChoices& choices, QWidget* parent) : QDialog(parent), choices_(choices) {
     setObjectName("FormE");
     setWindowTitle(QStringLiteral("Font data export settings"));
     // Fixed frame with only a close box.
@@ -127,27 +140,30 @@ TFormE::TFormE(QWidget* parent) : QDialog(parent) {
     PCsrc->setObjectName("PCsrc");
     PCsrc->setUsesScrollButtons(false);
 
-    for (const ExportTargetInfo* target : dialogTargets()) {
-        const PageLook& names = pageLook(target->id);
-        ComboSrcList->addItem(targetIcon(names), target->title);
+    for (const ExportTargetInfo* target : choices_.registry().dialogTargets()) {
+        ComboSrcList->addItem(targetIcon(*target), target->title);
         targets_.push_back(target->id);
+        const PageControlNames names =
+            pageControlNames(*target, static_cast<int>(pages_.size()) + 1);
 
         ExportPageControls& page = pages_.emplace_back();
         page.sheet = new QWidget(PCsrc);
-        if (!target->packingOptions) {
-            page.sheet->setObjectName(QStringLiteral("TabSheet") +
-                                      QString::number(static_cast<int>(pages_.size())));
-            auto* text = new QLabel(target->libraryUse, page.sheet);
-            text->setObjectName(page.sheet->objectName() + QStringLiteral("Use"));
-            text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        page.sheet->setObjectName(names.sheet);
+        QLabel* about = nullptr;
+        if (!target->about.isEmpty()) {
+            about = new QLabel(target->about, page.sheet);
+            about->setObjectName(page.sheet->objectName() + QStringLiteral("Use"));
+            about->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        }
+        if (!target->takesPacking()) {
             auto* column = new QVBoxLayout(page.sheet);
-            column->addWidget(text);
+            if (about)
+                column->addWidget(about);
             column->addStretch();
             column->setContentsMargins(16, 10, 16, 10);
             PCsrc->addTab(page.sheet, target->title);
             continue;
         }
-        page.sheet->setObjectName(names.sheet);
         auto* grid = new QGridLayout(page.sheet);
         page.vertical = new QRadioButton(QStringLiteral("Vertical bytes"), page.sheet);
         page.vertical->setObjectName(names.vertical);
@@ -167,6 +183,8 @@ TFormE::TFormE(QWidget* parent) : QDialog(parent) {
             grid->addWidget(v, box + 1, 0, Qt::AlignLeft);
             grid->addWidget(h, box + 1, 1, Qt::AlignLeft);
         }
+        if (about)
+            grid->addWidget(about, 6, 0, 1, 2);
         grid->setColumnMinimumWidth(0, 130);
         grid->setContentsMargins(16, 10, 16, 10);
         PCsrc->addTab(page.sheet, target->title);
@@ -192,22 +210,58 @@ TFormE::TFormE(QWidget* parent) : QDialog(parent) {
     layout->addWidget(BtnSrcGen);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    ComboSrcList->setCurrentIndex(0);
-    PCsrc->setCurrentIndex(0);
+    showChoices();
 
     connect(ComboSrcList, &QComboBox::activated, this, [this] { ComboBoxEx1Change(); });
+    connect(ComboSrcList, &QComboBox::currentIndexChanged, this,
+            [this](int item) { choices_.selectItem(item); });
     connect(PCsrc, &QTabWidget::currentChanged, this, [this] { PCsrcChange(); });
     connect(BtnSrcGen, &QPushButton::clicked, this, &QDialog::accept);
-    for (const ExportPageControls& page : pages_) {
+    for (std::size_t item = 0; item < pages_.size(); ++item) {
+        const ExportPageControls& page = pages_[item];
         if (!page.vertical)
             continue;
+        const auto changed = [this, item] {
+            takePage(item);
+            UpdateFlashSize();
+        };
         for (QAbstractButton* b : {static_cast<QAbstractButton*>(page.vertical),
                                    static_cast<QAbstractButton*>(page.horizontal)})
-            connect(b, &QAbstractButton::toggled, this, [this] { UpdateFlashSize(); });
+            connect(b, &QAbstractButton::toggled, this, changed);
         for (const auto* boxes : {&page.verticalBoxes, &page.horizontalBoxes})
             for (QCheckBox* box : *boxes)
-                connect(box, &QCheckBox::toggled, this, [this] { UpdateFlashSize(); });
+                connect(box, &QCheckBox::toggled, this, changed);
     }
+}
+
+void TFormE::takePage(std::size_t item) {
+    const ExportPageControls& page = pages_[item];
+    PackingChoices& packing = choices_.packing(targets_[item]);
+    packing.vertical = page.vertical->isChecked();
+    for (std::size_t box = 0; box < 5; ++box) {
+        packing.verticalBoxes[box] = page.verticalBoxes[box]->isChecked();
+        packing.horizontalBoxes[box] = page.horizontalBoxes[box]->isChecked();
+    }
+}
+
+void TFormE::showChoices() {
+    // Each control written below echoes into the choices; copy them first so
+    // that a half-shown page does not overwrite the rest.
+    const SourceExportChoices shown = choices_;
+    for (std::size_t item = 0; item < pages_.size(); ++item) {
+        const ExportPageControls& page = pages_[item];
+        if (!page.vertical)
+            continue;
+        const PackingChoices& packing = shown.packing(targets_[item]);
+        (packing.vertical ? page.vertical : page.horizontal)->setChecked(true);
+        for (std::size_t box = 0; box < 5; ++box) {
+            page.verticalBoxes[box]->setChecked(packing.verticalBoxes[box]);
+            page.horizontalBoxes[box]->setChecked(packing.horizontalBoxes[box]);
+        }
+    }
+    ComboSrcList->setCurrentIndex(shown.selectedItem());
+    if (shown.selectedItem() >= 0)
+        PCsrc->setCurrentIndex(shown.selectedItem());
 }
 
 void TFormE::setFlashSizeSource(FlashSizeSource source) {
@@ -227,49 +281,30 @@ void TFormE::UpdateFlashSize() {
 const ExportPageControls& TFormE::page(ExportTarget target) const {
     const auto found = std::find(targets_.begin(), targets_.end(), target);
     if (found == targets_.end())
-        qFatal("export target %d has no page in the dialog", static_cast<int>(target));
+        qFatal("export target '%.*s' has no page in the dialog",
+               static_cast<int>(target.name().size()), target.name().data());
     return pages_[static_cast<std::size_t>(found - targets_.begin())];
 }
 
 std::optional<ExportTarget> TFormE::selectedTarget() const {
-    const int item = ComboSrcList->currentIndex();
-    if (item < 0 || item >= static_cast<int>(targets_.size()))
-        return std::nullopt;
-    return targets_[static_cast<std::size_t>(item)];
+    return choices_.selectedTarget();
 }
 
 bool TFormE::verticalChosen(ExportTarget target) const {
-    const ExportPageControls& controls = page(target);
-    return !controls.vertical || controls.vertical->isChecked();
+    return !page(target).vertical || choices_.packing(target).vertical;
 }
 
 ExportOptions TFormE::ReadExportOptions(ExportTarget target, bool vertical) const {
-    const ExportPageControls& controls = page(target);
-    ExportOptions options;
-    options.vertical = vertical;
-    if (!controls.vertical)
-        return options; // a display library's page has no packing choices
-    if (vertical) {
-        const auto& b = controls.verticalBoxes;
-        options.topSideToMSB = b[0]->isChecked();
-        options.rightSideFirst = b[1]->isChecked();
-        options.alignToMSB = b[2]->isChecked();
-        options.invertColors = b[3]->isChecked();
-        options.bigEndian = b[4]->isChecked();
-    } else {
-        const auto& b = controls.horizontalBoxes;
-        options.rightSideToLSB = b[0]->isChecked();
-        options.bottomSideFirst = b[1]->isChecked();
-        options.alignToMSB = b[2]->isChecked();
-        options.invertColors = b[3]->isChecked();
-        options.bigEndian = b[4]->isChecked();
+    if (!page(target).vertical) {
+        ExportOptions options; // a display library's page has no packing choices
+        options.vertical = vertical;
+        return options;
     }
-    return options;
+    return choices_.packing(target).options(vertical);
 }
 
 void TFormE::FormShow() {
-    if (ComboSrcList->currentIndex() >= 0)
-        PCsrc->setCurrentIndex(ComboSrcList->currentIndex());
+    showChoices();
     UpdateFlashSize();
 }
 

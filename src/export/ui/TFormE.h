@@ -1,11 +1,13 @@
 #pragma once
 
 // The export settings dialog: source type, byte orientation and packing
-// choices. It is created once and never destroyed before exit, so every
-// choice made in it stays for the whole run.
+// choices. It shows and edits the session's SourceExportChoices, which hold
+// every choice for the whole run; the export itself is the session's
+// (session/SourceExportCommand).
 
 #include "export/ExportOptions.h"
 #include "export/ExportTarget.h"
+#include "session/SourceExportChoices.h"
 
 #include <QDialog>
 
@@ -37,7 +39,12 @@ struct ExportPageControls {
 class TFormE final : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormE(QWidget* parent);
+    // One item and page for each target of the choices' list. The choices
+    // outlive the dialog.
+    TFormE(SourceExportChoices& choices, QWidget* parent);
+
+    // Puts the choices into the controls: the selected item and every page.
+    void showChoices();
 
     // The page of a target the dialog offers.
     const ExportPageControls& page(ExportTarget target) const;
@@ -73,6 +80,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // A page's controls into the choices.
+    void takePage(std::size_t item);
+
+    SourceExportChoices& choices_;
     // The list's targets and their pages, in list order.
     std::vector<ExportTarget> targets_;
     std::vector<ExportPageControls> pages_;
