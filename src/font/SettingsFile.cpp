@@ -37,8 +37,10 @@ IniText readIni(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return ini;
     QByteArray bytes = file.readAll();
-    // A byte order mark is not kept: the file is written without one.
-    if (bytes.startsWith("\xEF\xBB\xBF"))
+    // A byte order mark is not kept: the file is written without one. All of
+    // them go, or a second one would be taken for the mark at the next read
+    // and the file would lose three bytes at every save.
+    while (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     if (bytes.contains("\r\n"))
         ini.lineEnd = QByteArrayLiteral("\r\n");
