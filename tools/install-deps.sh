@@ -30,6 +30,8 @@ packages=(
     # the LVGL export's checks: Node.js for LVGL's font converter, and
     # fontTools to build the TrueType font it reads
     nodejs python3-fonttools
+    # failed syncs injected into the real zelvik-cli
+    strace
 )
 # Debian's npm, unless the machine's Node.js brings its own.
 command -v npm >/dev/null || packages+=(npm)

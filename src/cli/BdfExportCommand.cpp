@@ -2,6 +2,7 @@
 // BDF holds pixels, not packed bytes, so the packing options have no meaning
 // here and are refused rather than ignored.
 #include "cli/ExportCommand.h"
+#include "font/SystemPath.h"
 
 #include "font/BdfFile.h"
 
@@ -10,13 +11,14 @@
 namespace zelvik::cli {
 
 int runBdfExport(const std::string& fontPath, const std::string& output, const FontLoader& load) {
+    if (const auto refused = refuseOutputOverInput("export", fontPath, {pathFromSystem(output)}))
+        return *refused;
     FontModel font;
     if (const Result read = load(fontPath, font); !read) {
         printError(read);
         return kRefused;
     }
-    if (const Result written =
-            exportBdfFile(QFile::decodeName(output.c_str()), font, font.fontIdentifier);
+    if (const Result written = exportBdfFile(pathFromSystem(output), font, font.fontIdentifier);
         !written) {
         printError(written);
         return kRefused;

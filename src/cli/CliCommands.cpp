@@ -1,5 +1,7 @@
 #include "cli/CliCommands.h"
 
+#include "font/SystemPath.h"
+
 #include <algorithm>
 #include <iostream>
 
@@ -18,6 +20,19 @@ void printError(const Result& failure) {
     Result shown = failure;
     shown.message.replace(u'\n', u' ');
     std::cerr << "zelvik-cli: " << shown.describe().toStdString() << '\n';
+}
+
+std::optional<int> refuseOutputOverInput(const std::string& command, const std::string& input,
+                                         const QStringList& outputs) {
+    const QString in = pathFromSystem(input);
+    for (const QString& output : outputs) {
+        if (sameExistingFile(in, output)) {
+            printError(command + ": " + pathToSystem(output).toStdString() +
+                       " is the input file; it would be overwritten");
+            return kUsage;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<FontFileVersion> fontFileVersionNamed(const std::string& text) {

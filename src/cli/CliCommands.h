@@ -7,6 +7,8 @@
 #include "font/FontFile.h"
 #include "font/Result.h"
 
+#include <QStringList>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +38,11 @@ void printError(const std::string& message);
 // Writes "zelvik-cli: ", the failure's message on one line and, on the next
 // line, the system's reason when there is one, so that a user learns why.
 void printError(const Result& failure);
+
+// An output that is the input file would destroy what is being read: the
+// exit status of the usage error, or nothing when `outputs` are other files.
+std::optional<int> refuseOutputOverInput(const std::string& command, const std::string& input,
+                                         const QStringList& outputs);
 
 // The usage of `zelvik-cli export`, from the targets there are.
 std::string exportUsage();

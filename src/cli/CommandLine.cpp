@@ -2,6 +2,7 @@
 
 #include "font/CIdentifier.h"
 #include "font/FontModel.h"
+#include "font/SystemPath.h"
 
 #include <iostream>
 
@@ -37,13 +38,15 @@ void CommandLine::addArgument(const QString& name, const QString& help) {
 
 std::optional<int> CommandLine::parse(const Args& args) {
     QStringList words{QStringLiteral("zelvik-cli")};
+    // Words are read and given back byte for byte: a file name need not be
+    // UTF-8.
     for (const std::string& arg : args)
-        words << QString::fromLocal8Bit(arg);
+        words << pathFromSystem(arg);
     if (!parser_.parse(words)) {
         // Qt names an unknown option without its dashes; name it as typed.
         const QStringList unknown = parser_.unknownOptionNames();
         for (const std::string& arg : args) {
-            const QString word = QString::fromLocal8Bit(arg).section(u'=', 0, 0);
+            const QString word = pathFromSystem(arg).section(u'=', 0, 0);
             QString bare = word;
             while (bare.startsWith(u'-'))
                 bare.remove(0, 1);
@@ -69,13 +72,13 @@ std::optional<int> CommandLine::parse(const Args& args) {
 std::optional<std::string> CommandLine::value(const QCommandLineOption& option) const {
     if (!parser_.isSet(option))
         return std::nullopt;
-    return parser_.value(option).toLocal8Bit().toStdString();
+    return pathToSystem(parser_.value(option)).toStdString();
 }
 
 std::vector<std::string> CommandLine::arguments() const {
     std::vector<std::string> words;
     for (const QString& word : parser_.positionalArguments())
-        words.push_back(word.toLocal8Bit().toStdString());
+        words.push_back(pathToSystem(word).toStdString());
     return words;
 }
 

@@ -1,6 +1,7 @@
 // zelvik-cli convert FONT.fnt --version 1.0|2.0 -o OUT.fnt: the font written
 // again in the chosen file version, as "Save font" would write it.
 #include "cli/CommandLine.h"
+#include "font/SystemPath.h"
 
 #include "font/FontFile.h"
 
@@ -56,7 +57,7 @@ int runConvert(const Args& args) {
     const ConvertArgs& parsed = std::get<ConvertArgs>(outcome);
 
     auto font = std::make_unique<FontModel>();
-    if (const Result read = readFontFile(QFile::decodeName(parsed.input.c_str()), *font); !read) {
+    if (const Result read = readFontFile(pathFromSystem(parsed.input), *font); !read) {
         printError(read);
         return kRefused;
     }
@@ -64,9 +65,8 @@ int runConvert(const Args& args) {
         printError(versionOneRefusal(*font));
         return kRefused;
     }
-    if (const Result written =
-            writeFontFile(QFile::decodeName(parsed.output.c_str()), parsed.version,
-                          font->fontIdentifier, font->ySize, *font);
+    if (const Result written = writeFontFile(pathFromSystem(parsed.output), parsed.version,
+                                             font->fontIdentifier, font->ySize, *font);
         !written) {
         printError(written);
         return kRefused;

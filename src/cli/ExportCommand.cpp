@@ -1,4 +1,5 @@
 #include "cli/ExportCommand.h"
+#include "font/SystemPath.h"
 
 #include "cli/CommandLine.h"
 
@@ -215,7 +216,7 @@ std::variant<ExportRequest, int> parse(const Args& args) {
 } // namespace
 
 Result loadFontFile(const std::string& path, FontModel& font) {
-    return readFontFile(QFile::decodeName(path.c_str()), font);
+    return readFontFile(pathFromSystem(path), font);
 }
 
 int runExportWith(const Args& args, const FontLoader& load) {
@@ -227,11 +228,15 @@ int runExportWith(const Args& args, const FontLoader& load) {
         return runBdfExport(request.fontPath, request.output, load);
     const ExportTargetInfo& target = *request.target;
 
-    const ExportPaths paths = target.pathsForOutput(QFile::decodeName(request.output.c_str()));
+    const ExportPaths paths = target.pathsForOutput(pathFromSystem(request.output));
     if (target.hasHeader() && paths.header == paths.source) {
         printError("export: " + request.output + " would be both the source and its header");
         return kUsage;
     }
+    const QStringList outputs =
+        target.hasHeader() ? QStringList{paths.source, paths.header} : QStringList{paths.source};
+    if (const auto refused = refuseOutputOverInput("export", request.fontPath, outputs))
+        return *refused;
 
     FontModel font;
     if (const Result read = load(request.fontPath, font); !read) {

@@ -4,6 +4,7 @@
 // everything else goes to the drawing module and Qt's painter.
 #include "cli/DrawingModule.h"
 #include "cli/GenerateRequest.h"
+#include "font/SystemPath.h"
 #include "generator/FreeTypeGlyphRasterizer.h"
 
 #include <QFile>
@@ -20,8 +21,8 @@ int runGenerate(const Args& args) {
         return runInDrawingModule("generate", args);
 
     QString why;
-    const auto rasterizer = FreeTypeGlyphRasterizer::open(
-        QFile::decodeName(request.fontFile.c_str()), request.pixelSize, &why);
+    const auto rasterizer =
+        FreeTypeGlyphRasterizer::open(pathFromSystem(request.fontFile), request.pixelSize, &why);
     if (!rasterizer) {
         printError("Can't load font file '" + request.fontFile + "': " + why.toStdString());
         return kRefused;

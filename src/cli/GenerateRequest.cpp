@@ -1,4 +1,5 @@
 #include "cli/GenerateRequest.h"
+#include "font/SystemPath.h"
 
 #include "cli/CommandLine.h"
 
@@ -157,6 +158,11 @@ std::variant<GenerateRequest, int> readGenerateRequest(const Args& args) {
 }
 
 int writeGeneratedFont(const GenerateRequest& request, GlyphRasterizer& rasterizer) {
+    if (!request.fontFile.empty()) {
+        if (const auto refused = refuseOutputOverInput("generate", request.fontFile,
+                                                       {pathFromSystem(request.output)}))
+            return *refused;
+    }
     auto model = std::make_unique<FontModel>();
     WorkingCharacter working;
     resetFont(*model, working);
@@ -166,7 +172,7 @@ int writeGeneratedFont(const GenerateRequest& request, GlyphRasterizer& rasteriz
     const std::string bytes =
         serializeFontFile(request.version, request.identifier, model->ySize, *model);
     const Result written =
-        replaceFile(QFile::decodeName(request.output.c_str()),
+        replaceFile(pathFromSystem(request.output),
                     QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
                     QString::fromLatin1(kCantCreateFontFileMessage));
     if (!written) {

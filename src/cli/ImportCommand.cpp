@@ -2,6 +2,7 @@
 // a BDF font read into a new font, as the editor's import reads it, and saved
 // as a font file. What the import took, cut and skipped goes to stderr.
 #include "cli/CommandLine.h"
+#include "font/SystemPath.h"
 
 #include "font/BdfFile.h"
 #include "font/FontFile.h"
@@ -61,8 +62,7 @@ std::variant<ImportArgs, int> parseArgs(const Args& args) {
 
 // The one place that writes the font file.
 Result writeFnt(const std::string& path, FontFileVersion version, const FontModel& font) {
-    return writeFontFile(QFile::decodeName(path.c_str()), version, font.fontIdentifier, font.ySize,
-                         font);
+    return writeFontFile(pathFromSystem(path), version, font.fontIdentifier, font.ySize, font);
 }
 
 } // namespace
@@ -73,9 +73,11 @@ int runImport(const Args& args) {
         return *status;
     const auto* parsed = &std::get<ImportArgs>(outcome);
 
+    if (const auto refused =
+            refuseOutputOverInput("import", parsed->input, {pathFromSystem(parsed->output)}))
+        return *refused;
     BdfImport imported;
-    if (const Result read = importBdfFile(QFile::decodeName(parsed->input.c_str()), imported);
-        !read) {
+    if (const Result read = importBdfFile(pathFromSystem(parsed->input), imported); !read) {
         printError(read);
         return kRefused;
     }

@@ -1,6 +1,7 @@
 // zelvik-cli info FONT.fnt: a summary of the font for scripts. The format of
 // every line is fixed; scripts parse it.
 #include "cli/CommandLine.h"
+#include "font/SystemPath.h"
 
 #include "font/Cp1250.h"
 #include "font/FontFile.h"
@@ -32,7 +33,7 @@ int runInfo(const Args& args) {
     if (files.size() != 1)
         return line.usageError("expected one font file: zelvik-cli info FONT.fnt");
     auto data = std::make_unique<FontFileData>();
-    if (const Result read = loadFontFile(QFile::decodeName(files[0].c_str()), *data); !read) {
+    if (const Result read = loadFontFile(pathFromSystem(files[0]), *data); !read) {
         printError(read);
         return kRefused;
     }

@@ -4,6 +4,7 @@
 // Both draw with Qt Gui on the offscreen platform, in the drawing module.
 #include "cli/CommandLine.h"
 #include "cli/DrawingCommands.h"
+#include "font/SystemPath.h"
 
 #include "font/Cp1250.h"
 #include "font/FileReplacement.h"
@@ -83,7 +84,7 @@ std::variant<PreviewArgs, int> parseArgs(const Args& args, bool takesText) {
 
 std::unique_ptr<FontModel> readFont(const std::string& path) {
     auto font = std::make_unique<FontModel>();
-    const Result read = readFontFile(QFile::decodeName(path.c_str()), *font);
+    const Result read = readFontFile(pathFromSystem(path), *font);
     if (!read) {
         printError(read);
         return nullptr;
@@ -116,11 +117,12 @@ int runImage(const Args& args) {
     if (const int* status = std::get_if<int>(&outcome))
         return *status;
     const auto* parsed = &std::get<PreviewArgs>(outcome);
+    const QString path = forceExtension(pathFromSystem(parsed->output), kCharsetImageExtension);
+    if (const auto refused = refuseOutputOverInput("image", parsed->input, {path}))
+        return *refused;
     const auto font = readFont(parsed->input);
     if (!font)
         return kRefused;
-    const QString path =
-        forceExtension(QFile::decodeName(parsed->output.c_str()), kCharsetImageExtension);
     const Result written = writeCharsetImage(*font, path);
     if (!written) {
         printError(written);
@@ -157,6 +159,9 @@ int runSample(const Args& args) {
                    std::to_string(kMaxSampleTextLength));
         return kUsage;
     }
+    const QString path = pathFromSystem(parsed->output);
+    if (const auto refused = refuseOutputOverInput("sample", parsed->input, {path}))
+        return *refused;
     const auto font = readFont(parsed->input);
     if (!font)
         return kRefused;
@@ -165,7 +170,6 @@ int runSample(const Args& args) {
         printError("sample: the picture could not be encoded as PNG");
         return kRefused;
     }
-    const QString path = QFile::decodeName(parsed->output.c_str());
     const Result written = replaceFile(
         path, png,
         QStringLiteral("Can't create picture file!\n%1").arg(QDir::toNativeSeparators(path)));

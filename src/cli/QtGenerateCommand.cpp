@@ -2,10 +2,10 @@
 // font file that FreeType alone can't draw as Qt does (see GenerateCommand.cpp).
 #include "cli/DrawingCommands.h"
 #include "cli/GenerateRequest.h"
+#include "font/SystemPath.h"
 #include "generator/QtGlyphRasterizer.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QRawFont>
@@ -22,15 +22,17 @@ std::variant<QFont, std::string> chooseFont(const GenerateRequest& request) {
         font.setItalic(request.italic);
         return font;
     }
-    const QString path = QFile::decodeName(request.fontFile.c_str());
-    const int id = QFontDatabase::addApplicationFont(path);
+    const QString path = pathFromSystem(request.fontFile);
+    QFile file;
+    const bool readable = openForReading(file, path).isEmpty();
+    const QByteArray bytes = readable ? file.readAll() : QByteArray();
+    const int id = readable ? QFontDatabase::addApplicationFontFromData(bytes) : -1;
     const QStringList families =
         id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
     if (families.isEmpty()) {
-        const QFileInfo info(path);
-        const char* why = !info.exists()       ? "no such file"
-                          : !info.isReadable() ? "not readable"
-                                               : "not a font file Qt can load";
+        const char* why = !systemFileExists(path) ? "no such file"
+                          : !readable             ? "not readable"
+                                                  : "not a font file Qt can load";
         return "Can't load font file '" + request.fontFile + "': " + why;
     }
     QFont font(families.first());
@@ -40,7 +42,7 @@ std::variant<QFont, std::string> chooseFont(const GenerateRequest& request) {
     } else {
         // The file's own face, not an installed face of the same family
         // that happens to be the family's regular one.
-        font.setStyleName(QRawFont(path, request.pixelSize).styleName());
+        font.setStyleName(QRawFont(bytes, request.pixelSize).styleName());
     }
     return font;
 }

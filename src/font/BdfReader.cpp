@@ -4,6 +4,7 @@
 // that are really in the file.
 
 #include "font/BdfFile.h"
+#include "font/SystemPath.h"
 
 #include "font/CIdentifier.h"
 #include "font/Cp1250.h"
@@ -612,9 +613,9 @@ Result parseBdf(std::string_view bytes, BdfImport& imported) {
 }
 
 Result importBdfFile(const QString& path, BdfImport& imported) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Result::fail(Failure::CannotOpen, kCantOpenBdfMessage, file.errorString());
+    QFile file;
+    if (const QString why = openForReading(file, path); !why.isEmpty())
+        return Result::fail(Failure::CannotOpen, kCantOpenBdfMessage, why);
     if (file.size() > static_cast<qint64>(kLongestBdfFile))
         return Result::fail(Failure::InvalidFormat, kBdfTooLargeMessage);
     // A pipe has no size: one byte more than the limit tells a stream at the

@@ -1,4 +1,5 @@
 #include "font/FontFile.h"
+#include "font/SystemPath.h"
 
 #include "font/FileReplacement.h"
 #include "font/ReadAtMost.h"
@@ -161,18 +162,18 @@ std::string serializeFontFile(FontFileVersion version, std::string_view identifi
 }
 
 Result loadFontFile(const QString& path, FontFileData& data) {
-    QFile file(path);
-    const auto cannotOpen = [&file] {
+    QFile file;
+    const auto cannotOpen = [](const QString& why) {
         return Result::fail(Failure::CannotOpen, QString::fromLatin1(kCantOpenFontFileMessage),
-                            file.errorString());
+                            why);
     };
-    if (!file.open(QIODevice::ReadOnly))
-        return cannotOpen();
+    if (const QString why = openForReading(file, path); !why.isEmpty())
+        return cannotOpen(why);
     // Nothing after the longest possible font is ever read, so a wrong choice
     // of a huge file costs no memory.
     const QByteArray bytes = readAtMost(file, static_cast<qint64>(kLongestFontFile));
     if (file.error() != QFileDevice::NoError)
-        return cannotOpen();
+        return cannotOpen(file.errorString());
     auto parsed = parseFontFile(std::string_view(bytes.constData(), bytes.size()));
     if (!parsed)
         return Result::fail(Failure::InvalidFormat, QString::fromLatin1(kInvalidFontFileMessage));

@@ -1,4 +1,5 @@
 #include "generator/FreeTypeGlyphRasterizer.h"
+#include "font/SystemPath.h"
 
 #include "font/Cp1250.h"
 
@@ -75,11 +76,8 @@ FreeTypeGlyphRasterizer::open(const QString& path, int pixelSize, QString* why) 
     };
     auto handles = std::make_unique<Handles>();
     QFile& file = handles->file;
-    file.setFileName(path);
-    if (!file.exists())
-        return fail("no such file");
-    if (!file.open(QIODevice::ReadOnly))
-        return fail("not readable");
+    if (!openForReading(file, path).isEmpty())
+        return fail(systemFileExists(path) ? "not readable" : "no such file");
     const qint64 size = file.size();
     const uchar* data = size > 0 ? file.map(0, size) : nullptr;
     if (!data)

@@ -29,12 +29,17 @@ QStringList entriesOf(const QString& folder) {
 TEST(FileReplacement, ReplacesEveryFileAndLeavesNoTemporaryFile) {
     QTemporaryDir dir;
     writeFileBytes(dir.filePath("a.c"), "old source");
+    // Left by runs that were killed (no process has a number this high), and
+    // by one that is still running (process 1).
+    writeFileBytes(dir.filePath(".a.c.2147483646.3.zelvik-tmp"), "half");
+    writeFileBytes(dir.filePath(".a.h.2147483646.4.zelvik-old"), "old");
+    writeFileBytes(dir.filePath(".a.c.1.0.zelvik-tmp"), "being written");
     const std::vector<FileContents> files = {{dir.filePath("a.c"), "new source", "source"},
                                              {dir.filePath("a.h"), "new header", "header"}};
     EXPECT_TRUE(replaceFiles(files));
     EXPECT_EQ(readFileBytes(dir.filePath("a.c")), "new source");
     EXPECT_EQ(readFileBytes(dir.filePath("a.h")), "new header");
-    EXPECT_EQ(entriesOf(dir.path()), (QStringList{"a.c", "a.h"}));
+    EXPECT_EQ(entriesOf(dir.path()), (QStringList{".a.c.1.0.zelvik-tmp", "a.c", "a.h"}));
 }
 
 TEST(FileReplacement, FailureNamesTheFileWithTheSystemsReason) {
