@@ -123,6 +123,13 @@ void TForm1::createControls() {
         edit(GroupBox1, "EditYres", "16", "Y-size (1-32), common for all symbols", 240, 386, 34);
     UpDown2 = place(new UpDown(EditYres, kMinSize, kMaxSize, kDefaultYSize, GroupBox1), "UpDown2",
                     274, 386, 16, 22);
+    EditBaseline =
+        edit(GroupBox1, "EditBaseline", "16",
+             "Baseline: rows from the top of the cell down to it (1 to the y-size)", 310, 386, 34);
+    UpDownBaseline =
+        place(new UpDown(EditBaseline, kMinSize, kDefaultYSize, kDefaultYSize, GroupBox1),
+              "UpDownBaseline", 344, 386, 16, 22);
+    LabelBaseline = label(GroupBox1, "LabelBaseline", "Baseline", 310, 410, 60);
     BtnClearChar = button(GroupBox1, "BtnClearChar", "Clear symbol", "Clears symbol image",
                           {170, 418, 120, 26});
 
@@ -297,6 +304,8 @@ void TForm1::connectHandlers() {
     new KeyPressFilter(EditYres, [this](QChar& key) { EditYresKeyPress(key); });
     connect(UpDown1, &UpDown::mouseUp, this, [this] { UpDown1MouseUp(); });
     connect(UpDown2, &UpDown::clicked, this, [this] { UpDown2Click(); });
+    new KeyPressFilter(EditBaseline, [this](QChar& key) { EditBaselineKeyPress(key); });
+    connect(UpDownBaseline, &UpDown::clicked, this, [this] { UpDownBaselineClick(); });
     connect(BtnClearChar, &QPushButton::clicked, this, [this] { BtnClearCharClick(); });
     connect(MBtnClearChar, &QAction::triggered, this, [this] { BtnClearCharClick(); });
     connect(BtnArru, &QToolButton::clicked, this, [this] { BtnArruClick(); });

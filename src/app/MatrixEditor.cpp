@@ -1,5 +1,5 @@
-// The drawing half of the character editor: the pixel grid, the size fields
-// and their spinners, clear, the four shifts and the symbol preview. The
+// The drawing half of the character editor: the pixel grid, the size and
+// baseline fields and their spinners, clear, the four shifts and the symbol preview. The
 // session changes the working character (and, for the y-size, the font's
 // common height); the slot changes when the character is saved.
 
@@ -38,6 +38,14 @@ void TForm1::ShowXSize(int xSize) {
 void TForm1::ShowYSize(int ySize) {
     UpDown2->setPosition(ySize);
     DrawMatrix->setRowCount(ySize);
+    ShowBaseline();
+}
+
+void TForm1::ShowBaseline() {
+    const int baseline = session_.baseline();
+    UpDownBaseline->setMaximum(session_.ySize());
+    UpDownBaseline->setPosition(baseline);
+    DrawMatrix->setBaselineRows(baseline);
 }
 
 void TForm1::ShowSizes() {
@@ -113,6 +121,22 @@ void TForm1::EditYresKeyPress(QChar& key) {
 
 void TForm1::UpDown2Click() {
     session_.setYSize(UpDown2->position());
+}
+
+void TForm1::EditBaselineKeyPress(QChar& key) {
+    if (key == u'\r') {
+        key = QChar();
+        if (EditBaseline->text().isEmpty())
+            EditBaseline->setText(QStringLiteral("1"));
+        if (const auto value = readIntegerField(platform_, EditBaseline->text()))
+            session_.setBaseline(*value);
+    } else if (!isDigitOrBackspace(key)) {
+        key = QChar();
+    }
+}
+
+void TForm1::UpDownBaselineClick() {
+    session_.setBaseline(UpDownBaseline->position());
 }
 
 void TForm1::BtnClearCharClick() {

@@ -116,6 +116,8 @@ public:
     void UpDown1MouseUp();
     void EditYresKeyPress(QChar& key);
     void UpDown2Click();
+    void EditBaselineKeyPress(QChar& key);
+    void UpDownBaselineClick();
     void BtnClearCharClick();
     void BtnArruClick();
     void BtnArrdClick();
@@ -124,8 +126,11 @@ public:
     void ImgCharPaint(QPainter& painter);
     // Shows the working x-size in the field and the grid.
     void ShowXSize(int xSize);
-    // Shows the y-size in the spinner, the field and the grid.
+    // Shows the y-size in the spinner, the field and the grid, and the
+    // baseline within it.
     void ShowYSize(int ySize);
+    // Shows the font's baseline in its field, its spinner and the grid.
+    void ShowBaseline();
     // Shows both sizes of the working character.
     void ShowSizes();
 
@@ -184,6 +189,9 @@ public:
     QLabel* Label1 = nullptr;
     QLineEdit* EditYres = nullptr;
     UpDown* UpDown2 = nullptr;
+    QLineEdit* EditBaseline = nullptr;
+    UpDown* UpDownBaseline = nullptr;
+    QLabel* LabelBaseline = nullptr;
     PaintBox* ImgChar = nullptr;
     QPushButton* BtnClearChar = nullptr;
     QToolButton* BtnArru = nullptr;

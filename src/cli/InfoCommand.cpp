@@ -46,6 +46,7 @@ int runInfo(const Args& args) {
     std::cout << "version: " << (data->version == FontFileVersion::V1 ? "1.0" : "2.0") << '\n'
               << "identifier: " << terminalText(font->fontIdentifier) << '\n'
               << "y-size: " << font->ySize << '\n'
+              << "baseline: " << fontBaseline(*font) << '\n'
               << "defined: " << defined << '\n'
               << "max-x-size: " << maxDefinedXSize(*font) << '\n';
     for (int index = 0; index < kSlotCount; ++index) {

@@ -18,7 +18,7 @@ Result refused(std::string_view library, const QString& why) {
 } // namespace
 
 int libraryBaseline(const FontModel& font) {
-    return clampSize(font.ySize);
+    return fontBaseline(font);
 }
 
 LibraryGlyph cropGlyph(const FontModel& font, int index) {

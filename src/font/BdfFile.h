@@ -5,18 +5,17 @@
 //
 // Reading: the character cell is FONT_ASCENT + FONT_DESCENT rows (or the
 // FONTBOUNDINGBOX where those properties are missing) with row 0 at the ascent
-// line; every glyph lands at its BBX offsets, its DWIDTH (clamped to 1-32)
-// becomes the x-size and its automatic symbol name the name. Which code a
-// glyph takes depends on CHARSET_REGISTRY: ISO10646 and ISO8859-1 ENCODINGs
-// are Unicode, ISO8859-2 goes through its own table, and both reach codes
-// 0x80-0xFF through Windows-1250; any other registry, or none, takes ENCODING
-// as the code itself. A file with a syntax fault anywhere is refused whole,
+// line and the baseline FONT_ASCENT rows below it; every glyph lands at its BBX offsets, its DWIDTH
+// (clamped to 1-32) becomes the x-size and its automatic symbol name the name. Which code a glyph
+// takes depends on CHARSET_REGISTRY: ISO10646 and ISO8859-1 ENCODINGs are Unicode, ISO8859-2 goes
+// through its own table, and both reach codes 0x80-0xFF through Windows-1250; any other registry,
+// or none, takes ENCODING as the code itself. A file with a syntax fault anywhere is refused whole,
 // with its line number.
 //
 // Writing: one glyph per defined code 0-255 (the BlankSlot is ours alone), as
 // ISO10646 with each code's Windows-1250 character, in a cell of the y-size
-// with the baseline at its bottom, so that reading our own file gives back
-// every defined character's pixels and x-size and the y-size.
+// standing on the font's baseline, so that reading our own file gives back
+// every defined character's pixels and x-size, the y-size and the baseline.
 
 #include "font/FontModel.h"
 #include "font/Result.h"

@@ -332,6 +332,9 @@ bool Parser::startGlyphs() {
     }
     ascent_ = static_cast<int>(ascent);
     font_.ySize = static_cast<int>(height);
+    // A font whose ascent line lies below the baseline, or whose descent is
+    // negative, still gets a baseline inside its cell.
+    setFontBaseline(font_, ascent_);
 
     const bool iso8859 = equalsIgnoringCase(registry_, "ISO8859");
     if (equalsIgnoringCase(registry_, "ISO10646"))

@@ -1,6 +1,7 @@
-// The BDF writer. Every glyph is one full cell, x-size by y-size at the
-// origin with the baseline at the bottom, so the file needs no metrics of its
-// own and every reader places the pixels exactly where the editor shows them.
+// The BDF writer. Every glyph is one full cell, x-size by y-size, standing
+// on the font's baseline as the cell does in the editor: FONT_ASCENT rows
+// above it, FONT_DESCENT below, so every reader places the pixels exactly
+// where the editor shows them.
 // BDF is printable ASCII: bytes of names and identifiers outside it become '_'.
 
 #include "font/BdfFile.h"
@@ -55,6 +56,7 @@ void appendLine(std::string& out, const char* format, auto... values) {
 
 std::string serializeBdf(const FontModel& font, std::string_view identifier) {
     const int ySize = clampSize(font.ySize);
+    const int descent = ySize - fontBaseline(font);
     int count = 0;
     int widest = 0;
     int narrowest = kMaxSize;
@@ -80,7 +82,7 @@ std::string serializeBdf(const FontModel& font, std::string_view identifier) {
     appendLine(out, "%d-%d-%d-%d-%s-%lld-ISO10646-1", ySize, ySize * 10, kResolution, kResolution,
                spacing, averageWidth);
     appendLine(out, "SIZE %d %d %d", ySize, kResolution, kResolution);
-    appendLine(out, "FONTBOUNDINGBOX %d %d 0 0", std::max(widest, 1), ySize);
+    appendLine(out, "FONTBOUNDINGBOX %d %d 0 %d", std::max(widest, 1), ySize, -descent);
     out += "STARTPROPERTIES 16\n";
     out += "FOUNDRY \"Zelvik\"\n";
     out += "FAMILY_NAME \"" + family + "\"\n";
@@ -96,8 +98,8 @@ std::string serializeBdf(const FontModel& font, std::string_view identifier) {
     appendLine(out, "AVERAGE_WIDTH %lld", averageWidth);
     out += "CHARSET_REGISTRY \"ISO10646\"\n";
     out += "CHARSET_ENCODING \"1\"\n";
-    appendLine(out, "FONT_ASCENT %d", ySize);
-    out += "FONT_DESCENT 0\n";
+    appendLine(out, "FONT_ASCENT %d", ySize - descent);
+    appendLine(out, "FONT_DESCENT %d", descent);
     out += "ENDPROPERTIES\n";
     appendLine(out, "CHARS %d", count);
 
@@ -112,7 +114,7 @@ std::string serializeBdf(const FontModel& font, std::string_view identifier) {
         appendLine(out, "ENCODING %d", static_cast<int>(cp1250ToUnicode(keyByte(code))));
         appendLine(out, "SWIDTH %d 0", (xSize * 1000 + ySize / 2) / ySize);
         appendLine(out, "DWIDTH %d 0", xSize);
-        appendLine(out, "BBX %d %d 0 0", xSize, ySize);
+        appendLine(out, "BBX %d %d 0 %d", xSize, ySize, -descent);
         out += "BITMAP\n";
         const int digits = (xSize + 7) / 8 * 2;
         for (int y = 0; y < ySize; ++y) {

@@ -45,6 +45,8 @@ public:
         return std::string(rest.substr(0, end));
     }
 
+    std::string_view rest() const { return bytes_.substr(pos_); }
+
 private:
     std::string_view bytes_;
     std::size_t pos_ = 0;
@@ -126,6 +128,7 @@ std::optional<FontFileData> parseFontFile(std::string_view bytes) {
         if (!readSlot(in, *version, slot))
             return std::nullopt;
     }
+    data->baseline = decodePropertyBlock(in.rest(), data->ySize).baseline;
     return data;
 }
 
@@ -134,14 +137,21 @@ std::string serializeFontFile(FontFileVersion version, std::string_view identifi
     const int columns = storedColumns(version);
     const int rows = storedRows(version);
     const std::string_view id = storableText(identifier, kMaxIdentifierLength);
-    std::size_t length = kMagicLength + id.size() + 2;
+    ySize = clampSize(ySize);
+    // Only a baseline above the bottom row needs saying: the bottom row is
+    // where readers without the block put it.
+    FontProperties properties;
+    if (font.baseline > 0 && font.baseline < ySize)
+        properties.baseline = font.baseline;
+    const std::string block = encodePropertyBlock(properties);
+    std::size_t length = kMagicLength + id.size() + 2 + block.size();
     for (const CharSlot& slot : font.slots)
         length += storableText(slot.name, kMaxNameLength).size() + slotRecordFixedBytes(version);
 
     std::string out(length, '\0');
     char* p = std::copy(magicOf(version).begin(), magicOf(version).end(), out.data());
     p = std::copy(id.begin(), id.end(), p) + 1;
-    *p++ = static_cast<char>(clampSize(ySize));
+    *p++ = static_cast<char>(ySize);
     for (const CharSlot& slot : font.slots) {
         const std::string_view name = storableText(slot.name, kMaxNameLength);
         p = std::copy(name.begin(), name.end(), p) + 1;
@@ -158,6 +168,7 @@ std::string serializeFontFile(FontFileVersion version, std::string_view identifi
                 *p++ = pixelSet(slot.pixels, x, y) ? 1 : 0;
         }
     }
+    std::copy(block.begin(), block.end(), p);
     return out;
 }
 
@@ -184,6 +195,7 @@ Result loadFontFile(const QString& path, FontFileData& data) {
 void applyFontFile(const FontFileData& data, FontModel& font) {
     font.fontIdentifier = data.fontIdentifier;
     font.ySize = data.ySize;
+    font.baseline = data.baseline;
     font.slots = data.slots;
 }
 

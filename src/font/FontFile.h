@@ -7,6 +7,7 @@
 // writer replaces a file only once the new one is complete on disk.
 
 #include "font/FontModel.h"
+#include "font/FontPropertyBlock.h"
 #include "font/Result.h"
 
 #include <QString>
@@ -36,10 +37,12 @@ constexpr int storedRows(FontFileVersion v) {
 constexpr std::size_t slotRecordFixedBytes(FontFileVersion v) {
     return 2 + static_cast<std::size_t>(storedColumns(v) * storedRows(v));
 }
-// The longest file the reader can accept; anything after it is never looked at.
+// The longest file the reader can accept, its property block included;
+// anything after it is never looked at.
 constexpr std::size_t kLongestFontFile =
     kMagicLength + kMaxIdentifierLength + 1 + 1 +
-    kSlotCount * (kMaxNameLength + slotRecordFixedBytes(FontFileVersion::V2));
+    kSlotCount * (kMaxNameLength + slotRecordFixedBytes(FontFileVersion::V2)) +
+    kLongestPropertyBlock;
 
 // The messages of the Results below, which the editor shows and zelvik-cli prints.
 constexpr const char* kCantOpenFontFileMessage = "Can't open font file!";
@@ -52,20 +55,26 @@ struct FontFileData {
     FontFileVersion version = FontFileVersion::V2;
     std::string fontIdentifier; // Windows-1250 bytes, at most 255
     int ySize = kDefaultYSize;
+    // From the property block after the last slot: 1 to ySize, or 0 when
+    // the file has no sound block that gives one.
+    int baseline = 0;
     std::array<CharSlot, kSlotCount> slots{}; // pixels outside the stored part are 0
 };
 
 // The file's contents, or nothing when the bytes are not a complete, sound font
 // file: wrong magic, ended early, a text without its 0 within its limit (31 for
 // names, 255 for the identifier), a y-size or x-size outside 1-32, or a pixel
-// byte other than 0 and 1. Bytes after the last slot are ignored. Never reads
-// outside `bytes`.
+// byte other than 0 and 1. After the last slot only a property block
+// (font/FontPropertyBlock.h) is looked for; other bytes, and a damaged block,
+// are ignored. Never reads outside `bytes`.
 std::optional<FontFileData> parseFontFile(std::string_view bytes);
 
 // The file of the given version for this identifier, y-size and the font's
 // slots. Texts are cut at 255 and 31 bytes (and at a 0 byte), sizes are kept
 // in 1-32 and pixel bytes written as 1 for ink and 0 otherwise, so that every
-// file written can be read again.
+// file written can be read again. A baseline other than the y-size follows
+// the last slot in a property block; a font without one writes the bytes it
+// always did.
 std::string serializeFontFile(FontFileVersion version, std::string_view identifier, int ySize,
                               const FontModel& font);
 
@@ -74,7 +83,7 @@ std::string serializeFontFile(FontFileVersion version, std::string_view identifi
 // reason) or InvalidFormat (kInvalidFontFileMessage).
 Result loadFontFile(const QString& path, FontFileData& data);
 
-// The file's identifier, y-size and 257 slots become the font's. Nothing else
+// The file's identifier, y-size, baseline and 257 slots become the font's. Nothing else
 // (current index, flags, file name) changes.
 void applyFontFile(const FontFileData& data, FontModel& font);
 

@@ -18,10 +18,26 @@ void resetFont(FontModel& font, WorkingCharacter& working) {
     font.resetSlots();
     working.xSize = kDefaultXSize;
     font.ySize = kDefaultYSize;
+    font.baseline = 0;
     font.fontIdentifier.clear();
     font.currentIndex = 0;
     font.characterModified = false;
     font.fontModified = false;
+}
+
+int fontBaseline(const FontModel& font) {
+    const int ySize = clampSize(font.ySize);
+    return font.baseline > 0 ? std::min(font.baseline, ySize) : ySize;
+}
+
+void setFontBaseline(FontModel& font, int rows) {
+    font.baseline = std::clamp(rows, kMinSize, clampSize(font.ySize));
+}
+
+void setFontYSize(FontModel& font, int ySize) {
+    font.ySize = clampSize(ySize);
+    if (font.baseline > font.ySize)
+        font.baseline = font.ySize;
 }
 
 int maxDefinedXSize(const FontModel& font) {

@@ -59,6 +59,11 @@ struct WorkingCharacter {
 struct FontModel {
     std::string fontIdentifier; // at most kMaxIdentifierLength bytes
     int ySize = kDefaultYSize;
+    // Rows from the top of the cell down to the baseline, 1 to ySize; read it
+    // through fontBaseline(). 0 until one is set: such a font keeps its
+    // baseline under the bottom row, wherever a new y-size puts that, as
+    // every font did before fonts had a baseline of their own.
+    int baseline = 0;
     std::array<CharSlot, kSlotCount> slots{};
     int currentIndex = 0;
     bool characterModified = false;
@@ -70,10 +75,20 @@ struct FontModel {
 };
 
 // New-font state: every slot empty with x-size 8, the BlankSlot named "blank",
-// y-size 16, no identifier, code 0 current, both flags clear. The working
-// character gets x-size 8; its pixels are left for the caller's
-// selection of code 0 to load. currentFileName is kept.
+// y-size 16 with the baseline under its bottom row, no identifier, code 0 current, both flags
+// clear. The working character gets x-size 8; its pixels are left for the caller's selection of
+// code 0 to load. currentFileName is kept.
 void resetFont(FontModel& font, WorkingCharacter& working);
+
+// The font's baseline, 1 to its y-size: the y-size itself unless one was set.
+int fontBaseline(const FontModel& font);
+
+// Sets the baseline, clamped to 1..y-size.
+void setFontBaseline(FontModel& font, int rows);
+
+// Sets the y-size (clamped to 1-32) and keeps a baseline that was set
+// inside the new cell.
+void setFontYSize(FontModel& font, int ySize);
 
 // Largest x-size among defined slots 0-256, 0 when none is defined.
 int maxDefinedXSize(const FontModel& font);

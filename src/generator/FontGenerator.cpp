@@ -62,6 +62,7 @@ int inkedXSize(const PixelMatrix& pixels) {
 void generateCharacters(FontModel& font, std::span<const std::uint8_t> codes,
                         const PostProcessing& post, int yOffset, GlyphRasterizer& rasterizer) {
     font.ySize = kGeneratedYSize;
+    setFontBaseline(font, rasterizer.ascent() + yOffset);
     for (const std::uint8_t code : codes) {
         rasterizer.drawCharacter(cp1250ToUnicode(code), yOffset);
         CharSlot& slot = font.slots[code];

@@ -40,7 +40,8 @@ int yOffsetFromText(const QString& text);
 int inkedXSize(const PixelMatrix& pixels);
 
 // Renders `codes` in order into their slots (pixels, x-size, automatic name)
-// and sets the y-size to 32 and both modified flags. Other slots are left as
+// and sets the y-size to 32, the baseline to the rasterizer's ascent moved
+// by `yOffset` (kept in 1-32), and both modified flags. Other slots are left as
 // they are: the caller resets the font first.
 void generateCharacters(FontModel& font, std::span<const std::uint8_t> codes,
                         const PostProcessing& post, int yOffset, GlyphRasterizer& rasterizer);

@@ -36,7 +36,7 @@ public:
 
     // Where Qt puts the baseline: the font's own ascent (the OS/2 table's
     // when there is one, else the hhea table's), rounded as Qt rounds it.
-    int ascent() const { return ascent_; }
+    int ascent() const override { return ascent_; }
 
 private:
     struct Handles;

@@ -23,6 +23,9 @@ public:
 
     // The colour of raster pixel (x, y) as 0xRRGGBB, for 0 <= x, y < 56.
     virtual std::uint32_t pixel(int x, int y) const = 0;
+
+    // Rows from the top of the character cell down to the font's baseline.
+    virtual int ascent() const = 0;
 };
 
 } // namespace zelvik

@@ -28,6 +28,7 @@ public:
 
     void drawCharacter(char16_t character, int yOffset) override;
     std::uint32_t pixel(int x, int y) const override;
+    int ascent() const override { return ascent_; }
 
 private:
     QFont font_;

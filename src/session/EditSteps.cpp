@@ -13,6 +13,7 @@ FontImage FontImage::of(const FontModel& font) {
     FontImage image;
     image.fontIdentifier = font.fontIdentifier;
     image.ySize = font.ySize;
+    image.baseline = font.baseline;
     const CharSlot empty;
     for (int i = 0; i < kSlotCount; ++i) {
         if (font.slots[i] != empty)
@@ -24,6 +25,7 @@ FontImage FontImage::of(const FontModel& font) {
 void FontImage::applyTo(FontModel& font) const {
     font.fontIdentifier = fontIdentifier;
     font.ySize = ySize;
+    font.baseline = baseline;
     // Not resetSlots(): an image without the BlankSlot means it was erased.
     for (CharSlot& slot : font.slots)
         slot = CharSlot();
@@ -160,8 +162,8 @@ void MatrixStep::redo() {
 FieldStep::FieldStep(EditingSession& session, const QString& text, EditorState before,
                      const EditorState& after, int typingRun)
     : EditStep(session, text), before_(std::move(before)), xSize_(after.working.xSize),
-      ySize_(after.ySize), nameField_(after.nameField), identifierField_(after.identifierField),
-      typingRun_(typingRun) {}
+      ySize_(after.ySize), baseline_(after.baseline), nameField_(after.nameField),
+      identifierField_(after.identifierField), typingRun_(typingRun) {}
 
 bool FieldStep::mergeWith(const QUndoCommand* other) {
     const auto* next = static_cast<const FieldStep*>(other);
@@ -178,6 +180,7 @@ EditorState FieldStep::after() const {
     EditorState state = before_;
     state.working.xSize = xSize_;
     state.ySize = ySize_;
+    state.baseline = baseline_;
     state.nameField = nameField_;
     state.identifierField = identifierField_;
     return state;

@@ -88,8 +88,8 @@ private:
     MatrixEdit edit_;
 };
 
-// A change of the x-size, the y-size or the text of the name or identifier
-// field: the editor before, and the new values. Typing (`typingRun` 0 or
+// A change of the x-size, the y-size, the baseline or the text of the name
+// or identifier field: the editor before, and the new values. Typing (`typingRun` 0 or
 // more) merges with the step before it of the same field and run.
 class FieldStep final : public EditStep {
 public:
@@ -107,6 +107,7 @@ private:
     EditorState before_;
     int xSize_;
     int ySize_;
+    int baseline_;
     std::string nameField_;
     std::string identifierField_;
     int typingRun_;

@@ -8,6 +8,7 @@
 
 #include <QScopedValueRollback>
 
+#include <algorithm>
 #include <utility>
 
 namespace zelvik {
@@ -195,12 +196,25 @@ void EditingSession::setYSize(int ySize) {
     ySize = clampSize(ySize);
     if (ySize != font_.ySize) {
         EditorState before = stateBeforeStep();
-        // The y-size is the whole font's, so it changes there at once.
-        font_.ySize = ySize;
+        // The y-size is the whole font's, so it changes there at once, and
+        // a baseline below the new bottom row moves up with it.
+        setFontYSize(font_, ySize);
         record(new FieldStep(*this, QStringLiteral("Y-size"), std::move(before), editorState()));
     }
     Q_EMIT sizesChanged();
     markEdited();
+}
+
+void EditingSession::setBaseline(int rows) {
+    rows = std::clamp(rows, kMinSize, clampSize(font_.ySize));
+    if (rows != fontBaseline(font_)) {
+        EditorState before = stateBeforeStep();
+        setFontBaseline(font_, rows);
+        record(new FieldStep(*this, QStringLiteral("Baseline"), std::move(before), editorState()));
+        markFontEdited();
+    }
+    // The field shows the value kept, also when it was out of range.
+    Q_EMIT sizesChanged();
 }
 
 void EditingSession::afterPixelEdit() {
@@ -248,7 +262,7 @@ void EditingSession::autoName() {
 // --- the edit history
 
 EditorState EditingSession::editorState() const {
-    return {font_.currentIndex, working_,   font_.ySize,
+    return {font_.currentIndex, working_,   font_.ySize,     font_.baseline,
             selectedXSize_,     nameField_, identifierField_};
 }
 
@@ -351,12 +365,14 @@ void EditingSession::replaceFontAsOneStep(const QString& text,
 void EditingSession::restoreEditor(const EditorState& state, bool showCharacter) {
     const bool indexChanged = state.currentIndex != font_.currentIndex;
     const bool pixelsChanged = state.working.pixels != working_.pixels;
-    const bool sizesChanged = state.working.xSize != working_.xSize || state.ySize != font_.ySize;
+    const bool sizesChanged = state.working.xSize != working_.xSize || state.ySize != font_.ySize ||
+                              state.baseline != font_.baseline;
     const bool nameChanged = state.nameField != nameField_;
     const bool identifierChanged = state.identifierField != identifierField_;
     font_.currentIndex = state.currentIndex;
     working_ = state.working;
     font_.ySize = state.ySize;
+    font_.baseline = state.baseline;
     selectedXSize_ = state.selectedXSize;
     nameField_ = state.nameField;
     identifierField_ = state.identifierField;

@@ -56,6 +56,8 @@ public:
     WorkingCharacter& working() { return working_; }
     const WorkingCharacter& working() const { return working_; }
     int ySize() const { return font_.ySize; }
+    // Rows from the top of the cell down to the baseline, 1 to the y-size.
+    int baseline() const { return fontBaseline(font_); }
     int currentIndex() const { return font_.currentIndex; }
     bool characterModified() const { return font_.characterModified; }
     bool fontModified() const { return font_.fontModified; }
@@ -99,6 +101,9 @@ public:
     bool paintCell(int col, int row, bool set, bool clear);
     void setXSize(int xSize);
     void setYSize(int ySize);
+    // The font's baseline, clamped to 1..y-size. It belongs to the font, not
+    // to the character: it marks the font modified alone.
+    void setBaseline(int rows);
     void clearCharacter();
     void shiftUp();
     void shiftDown();
@@ -169,7 +174,7 @@ Q_SIGNALS:
     void selectionKept(int index);
     // Pixels of the working character changed.
     void pixelsChanged();
-    // The x-size or the y-size changed.
+    // The x-size, the y-size or the baseline changed.
     void sizesChanged();
     // The session put new text into the name field.
     void nameFieldChanged();

@@ -1,5 +1,6 @@
 #include "session/RecoveryCopy.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace zelvik {
@@ -7,6 +8,10 @@ namespace zelvik {
 namespace {
 
 constexpr std::string_view kMagic = "Zelvik_recovery1";
+// The same layout with the font's baseline after its y-size. A session whose
+// font has none set is written as before, so copies stay readable both ways.
+constexpr std::string_view kMagicWithBaseline = "Zelvik_recovery2";
+static_assert(kMagic.size() == kMagicWithBaseline.size());
 constexpr std::size_t kPackedMatrixBytes = kMatrixBytes / 8;
 // Field texts are typed, so they have no limit of their own; these keep a
 // damaged length from asking for gigabytes.
@@ -104,12 +109,15 @@ std::string serializeRecoveryCopy(const RecoveryCopy& copy) {
     const FontModel& font = copy.font;
     Writer w;
     w.out.reserve(kMagic.size() + 64 + kSlotCount * (2 + kMaxNameLength + kPackedMatrixBytes));
-    w.out.append(kMagic);
+    const bool withBaseline = font.baseline > 0;
+    w.out.append(withBaseline ? kMagicWithBaseline : kMagic);
     w.number(static_cast<std::uint64_t>(copy.lastChanged), 8);
     w.byte((font.characterModified ? kCharacterModifiedBit : 0) |
            (font.fontModified ? kFontModifiedBit : 0));
     w.number(static_cast<std::uint64_t>(clampCode(font.currentIndex)), 2);
     w.byte(clampSize(font.ySize));
+    if (withBaseline)
+        w.byte(std::min(font.baseline, clampSize(font.ySize)));
     w.byte(clampSize(copy.working.xSize));
     w.byte(clampSize(copy.selectedXSize));
     w.text(font.fontIdentifier, kMaxIdentifierLength);
@@ -129,8 +137,12 @@ std::string serializeRecoveryCopy(const RecoveryCopy& copy) {
 }
 
 std::unique_ptr<RecoveryCopy> parseRecoveryCopy(std::string_view bytes) {
-    if (bytes.size() < kMagic.size() + 8 || bytes.substr(0, kMagic.size()) != kMagic)
+    if (bytes.size() < kMagic.size() + 8)
         return nullptr;
+    const std::string_view magic = bytes.substr(0, kMagic.size());
+    if (magic != kMagic && magic != kMagicWithBaseline)
+        return nullptr;
+    const bool withBaseline = magic == kMagicWithBaseline;
     const std::string_view body = bytes.substr(0, bytes.size() - 8);
     Reader sum(bytes.substr(body.size()));
     std::uint64_t stored = 0;
@@ -146,6 +158,7 @@ std::unique_ptr<RecoveryCopy> parseRecoveryCopy(std::string_view bytes) {
     if (!r.number(lastChanged, 8) || !r.bounded(flags, 1, 0, 3) ||
         !r.bounded(font.currentIndex, 2, 0, kBlankSlot) ||
         !r.bounded(font.ySize, 1, kMinSize, kMaxSize) ||
+        (withBaseline && !r.bounded(font.baseline, 1, kMinSize, font.ySize)) ||
         !r.bounded(copy->working.xSize, 1, kMinSize, kMaxSize) ||
         !r.bounded(copy->selectedXSize, 1, kMinSize, kMaxSize) ||
         !r.text(font.fontIdentifier, kMaxIdentifierLength) ||

@@ -22,8 +22,8 @@ constexpr std::string_view kRecoveryCopySuffix = ".zelvik-recovery";
 constexpr std::string_view kDamagedRecoveryCopySuffix = ".damaged";
 
 struct RecoveryCopy {
-    // The font with its slots, identifier, y-size, current code, both flags
-    // and file name.
+    // The font with its slots, identifier, y-size, baseline, current code,
+    // both flags and file name.
     FontModel font;
     WorkingCharacter working;
     // The width the current character had when it was selected.

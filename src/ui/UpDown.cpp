@@ -36,6 +36,11 @@ void UpDown::setPositionQuietly(int position) {
     position_ = std::clamp(position, minimum_, maximum_);
 }
 
+void UpDown::setMaximum(int maximum) {
+    maximum_ = std::max(maximum, minimum_);
+    setPositionQuietly(position_);
+}
+
 void UpDown::step() {
     int start = position_;
     if (associate_) {

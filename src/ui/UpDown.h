@@ -24,6 +24,8 @@ public:
     void setPosition(int position);
     // Moves the spinner without touching the field.
     void setPositionQuietly(int position);
+    // A new upper end; a position above it moves down to it, quietly.
+    void setMaximum(int maximum);
 
 Q_SIGNALS:
     // One step was taken (after the field shows the new position).

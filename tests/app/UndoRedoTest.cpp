@@ -4,8 +4,10 @@
 
 #include "editor/ui/PixelGrid.h"
 #include "support/AppFixture.h"
+#include "ui/UpDown.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -218,4 +220,43 @@ TEST_F(UndoRedo, UndoOfAnXSizeAloneRestoresBothMarksExactly) {
     redo()->trigger();
     EXPECT_EQ(panel(kPanelModified), "modified") << "the width alone differs from the slot";
     EXPECT_EQ(panel(kPanelFile), "  *");
+}
+
+TEST_F(UndoRedo, TheBaselineFieldMovesTheRedLineAndCtrlZPutsItBack) {
+    PixelGrid* grid = form().DrawMatrix;
+    auto* spinner = control<UpDown>("UpDownBaseline");
+    auto redAt = [grid](QPoint where) {
+        return grid->grab().toImage().pixelColor(where) == QColor(Qt::red);
+    };
+    const QPoint bottomLine = grid->baselineRect().center();
+    EXPECT_TRUE(redAt(bottomLine)) << "a new font's baseline lies under its last row";
+
+    const QPoint down(spinner->width() / 2, spinner->height() - 2);
+    for (int i = 0; i < 2; ++i) {
+        QTest::mousePress(spinner, Qt::LeftButton, {}, down);
+        QTest::mouseRelease(spinner, Qt::LeftButton, {}, down);
+    }
+    EXPECT_EQ(control<QLineEdit>("EditBaseline")->text(), "14");
+    EXPECT_EQ(form().session().baseline(), 14);
+    EXPECT_TRUE(redAt(grid->cellRect(0, 13).bottomLeft() + QPoint(0, 1)))
+        << "the grid line between rows 13 and 14";
+    EXPECT_FALSE(redAt(bottomLine));
+    EXPECT_EQ(panel(kPanelFile), "  *");
+    EXPECT_EQ(panel(kPanelModified), "") << "the baseline is the font's, not the character's";
+    EXPECT_EQ(undo()->text(), "Undo Baseline");
+
+    setSize("EditBaseline", 40);
+    EXPECT_EQ(control<QLineEdit>("EditBaseline")->text(), "16") << "kept within the y-size";
+    setSize("EditYres", 10);
+    EXPECT_EQ(control<QLineEdit>("EditBaseline")->text(), "10");
+
+    undo()->trigger(); // the y-size
+    undo()->trigger(); // the 40 typed
+    EXPECT_EQ(control<QLineEdit>("EditBaseline")->text(), "14");
+    EXPECT_TRUE(redAt(grid->cellRect(0, 13).bottomLeft() + QPoint(0, 1)));
+    undo()->trigger(); // each step of the spinner is one
+    undo()->trigger();
+    EXPECT_EQ(control<QLineEdit>("EditBaseline")->text(), "16");
+    EXPECT_TRUE(redAt(bottomLine));
+    EXPECT_EQ(panel(kPanelFile), " ");
 }

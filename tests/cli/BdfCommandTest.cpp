@@ -56,6 +56,7 @@ TEST_F(BdfCommand, ImportWritesTheFontTheEditorWouldImportAndReportsCounts) {
     ASSERT_TRUE(parseBdf(kSmallBdf, expected));
     EXPECT_EQ(written.fontIdentifier, "Tiny_Font");
     EXPECT_EQ(written.ySize, 6);
+    EXPECT_EQ(written.baseline, 5) << "FONT_ASCENT";
     for (int index = 0; index < kSlotCount; ++index) {
         EXPECT_EQ(written.slots[index].name, expected.font->slots[index].name) << index;
         EXPECT_EQ(written.slots[index].xSize, expected.font->slots[index].xSize) << index;

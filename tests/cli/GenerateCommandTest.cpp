@@ -60,6 +60,8 @@ TEST_F(CliGenerate, DefaultsAreTheEditorsAndTheCharactersMatchByteForByte) {
         defined += font->slots[code].defined();
     EXPECT_EQ(defined, 96);
     EXPECT_EQ(font->ySize, 32);
+    EXPECT_EQ(fontBaseline(*font), QtGlyphRasterizer(drawingFont(QFont(family), 16)).ascent())
+        << "the baseline of the rendered font";
 }
 
 TEST_F(CliGenerate, EveryOptionReachesTheGenerator) {

@@ -30,6 +30,7 @@ TEST(CliInfo, PrintsTheSummaryAndEveryDefinedSlotInTheFixedFormat) {
     EXPECT_EQ(run.out, "version: 1.0\n"
                        "identifier: abc\n"
                        "y-size: 16\n"
+                       "baseline: 16\n"
                        "defined: 2\n"
                        "max-x-size: 7\n"
                        "65 UA 6\n"
@@ -48,6 +49,7 @@ TEST(CliInfo, LeavesOutAnUnnamedBlankSlot) {
     EXPECT_EQ(runCli({"info", path}).out, "version: 2.0\n"
                                           "identifier: \n"
                                           "y-size: 20\n"
+                                          "baseline: 20\n"
                                           "defined: 0\n"
                                           "max-x-size: 0\n");
 }
@@ -90,6 +92,24 @@ TEST(CliConvert, WritesTheChosenVersionAsTheEditorWould) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     font.slots[66].pixels.fill(0);
     EXPECT_EQ(readFileBytes(back), serializeFontFile(FontFileVersion::V2, "abc", 16, font));
+}
+
+TEST(CliConvert, KeepsTheBaselineThroughBothVersionsAndInfoPrintsIt) {
+    QTemporaryDir dir;
+    FontModel font = newFont();
+    font.slots[65].name = "UA";
+    setFontBaseline(font, 12);
+    const QString v2 = dir.filePath("v2.fnt");
+    const QString v1 = dir.filePath("v1.fnt");
+    const QString back = dir.filePath("back.fnt");
+    ASSERT_TRUE(writeFontFile(v2, FontFileVersion::V2, "abc", 16, font));
+
+    EXPECT_EQ(runCli({"convert", v2, "--version", "1.0", "-o", v1}).exitCode, 0);
+    EXPECT_EQ(readFileBytes(v1), serializeFontFile(FontFileVersion::V1, "abc", 16, font));
+    EXPECT_EQ(runCli({"convert", v1, "--version", "2.0", "-o", back}).exitCode, 0);
+    EXPECT_EQ(readFileBytes(back), readFileBytes(v2));
+    EXPECT_NE(runCli({"info", back}).out.find("\ny-size: 16\nbaseline: 12\ndefined: 1\n"),
+              std::string::npos);
 }
 
 TEST(CliConvert, RefusesVersionOneForAFontItCannotHold) {

@@ -49,6 +49,19 @@ TEST(GfxExport, EveryCodeFromTheFirstToTheLastShowsItsCellOrTheBlankSlot) {
     }
 }
 
+TEST(GfxExport, GlyphsStandOnTheFontsOwnBaseline) {
+    FontModel font = drawnLibraryFont();
+    setFontBaseline(font, 9);
+    ASSERT_EQ(libraryBaseline(font), 9);
+    const GfxFont gfx = parseGfx(generateLibrary(ExportTarget::Gfx, font).source);
+    for (const int code : {'A', 'g', '('}) {
+        SCOPED_TRACE(code);
+        const DecodedGlyph drawn = drawGfx(gfx, code, font.slots[code].xSize, font.ySize, 8);
+        EXPECT_FALSE(drawn.outside);
+        EXPECT_EQ(drawn.picture, cellPicture(font, code));
+    }
+}
+
 TEST(U8g2Export, EveryDefinedCodeIsFoundByItsCharacterAndShowsItsCell) {
     const FontModel font = drawnLibraryFont();
     const GeneratedFiles files = generateLibrary(ExportTarget::U8g2, font, "drawn_font");

@@ -80,6 +80,7 @@ TEST(BdfImport, GlyphsLandAtTheirBbxOffsetsBelowTheAscentLine) {
     ASSERT_TRUE(p.result) << p.result.describe().toStdString();
     const FontModel& font = *p.imported.font;
     EXPECT_EQ(font.ySize, 10);
+    EXPECT_EQ(fontBaseline(font), 8) << "FONT_ASCENT rows above the baseline";
     EXPECT_EQ(font.fontIdentifier, "Sample_Mono");
     EXPECT_EQ(font.slots['A'].name, "UA");
     EXPECT_EQ(font.slots['A'].xSize, 6);
@@ -105,6 +106,7 @@ TEST(BdfImport, FontBoundingBoxGivesTheCellWhenTheMetricPropertiesAreMissing) {
     auto p = parse(bdf("", glyph('A', "6", "1 1 0 0", "80\n")));
     ASSERT_TRUE(p.result) << p.result.describe().toStdString();
     EXPECT_EQ(p.imported.font->ySize, 10);
+    EXPECT_EQ(fontBaseline(*p.imported.font), 8) << "the box's top";
     EXPECT_EQ(inkOf(p.imported.font->slots['A']), (Ink{{0, 7}}));
     // One property present: it counts, the box gives the other.
     p = parse(bdf("FONT_ASCENT 9\n", glyph('A', "6", "1 1 0 0", "80\n")));
@@ -477,6 +479,22 @@ TEST(BdfExport, WritesTheHeaderAndOneGlyphPerDefinedCode) {
                     "0080\n"
                     "ENDCHAR\n"
                     "ENDFONT\n");
+}
+
+TEST(BdfExport, TheCellStandsOnTheFontsBaseline) {
+    FontModel font = bdfExportFont(13);
+    setFontBaseline(font, 10);
+    const std::string text = serializeBdf(font, font.fontIdentifier);
+    for (const char* line : {"\nFONTBOUNDINGBOX 32 13 0 -3\n", "\nFONT_ASCENT 10\n",
+                             "\nFONT_DESCENT 3\n", "\nBBX 4 13 0 -3\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+
+    BdfImport imported;
+    ASSERT_TRUE(parseBdf(text, imported));
+    EXPECT_EQ(imported.font->ySize, 13);
+    EXPECT_EQ(fontBaseline(*imported.font), 10);
+    EXPECT_EQ(inkOf(imported.font->slots['A']).front(), (std::pair<int, int>{0, 0}))
+        << "the cell's top row stays row 0";
 }
 
 TEST(BdfExport, RefusesAFontWithoutCharactersAndReportsWriteFailures) {

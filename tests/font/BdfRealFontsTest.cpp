@@ -223,6 +223,8 @@ TEST(BdfRealReaders, BdftopcfAndFreeTypeReadOurExportPixelForPixel) {
     for (const int ySize : {1, 8, 13, 32})
         fonts.emplace_back("export-y" + QString::number(ySize),
                            std::make_unique<FontModel>(bdfExportFont(ySize, ySize)));
+    fonts.emplace_back("export-y13-baseline10", std::make_unique<FontModel>(bdfExportFont(13)));
+    setFontBaseline(*fonts.back().second, 10);
     BdfImport fixed;
     ASSERT_TRUE(importBdfFile(convertFromPcf(pcf2bdf, dir.path(), "9x15"), fixed));
     fonts.emplace_back("export-9x15", std::move(fixed.font));
@@ -242,8 +244,9 @@ TEST(BdfRealReaders, BdftopcfAndFreeTypeReadOurExportPixelForPixel) {
         const auto reference = openWithFreeType(bdf);
         ASSERT_TRUE(reference);
         EXPECT_EQ(reference->charsetRegistry(), "ISO10646");
-        EXPECT_EQ(reference->ascent(), font->ySize);
-        EXPECT_EQ(reference->descent(), 0);
+        // 9x15 comes with its own baseline, 12 rows down its 15.
+        EXPECT_EQ(reference->ascent(), fontBaseline(*font));
+        EXPECT_EQ(reference->descent(), font->ySize - fontBaseline(*font));
         // Exactly the defined codes, under their Unicode values; ink outside
         // the characters and the BlankSlot stay behind.
         std::vector<unsigned long> expected;
@@ -253,6 +256,10 @@ TEST(BdfRealReaders, BdftopcfAndFreeTypeReadOurExportPixelForPixel) {
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(reference->charCodes(), expected);
         EXPECT_EQ(compareWithFreeType(*font, *reference), 0);
+        // Every glyph is its whole cell: the bitmap's top row is the cell's
+        // row 0, as many rows above the baseline as the baseline lies below it.
+        for (const unsigned long code : expected)
+            EXPECT_EQ(reference->glyph(code)->top, fontBaseline(*font)) << code;
 #endif
     }
 }

@@ -168,3 +168,24 @@ TEST(EraseCharacter, EmptiesTheSlotButKeepsItsXSize) {
     eraseCharacter(font, kBlankSlot);
     EXPECT_FALSE(font.slots[kBlankSlot].defined());
 }
+
+TEST(FontModel, BaselineStaysUnderTheBottomRowUntilSetThenInsideTheCell) {
+    FontModel font = newFont();
+    EXPECT_EQ(fontBaseline(font), 16);
+    font.ySize = 20; // a font without a baseline of its own follows its cell
+    EXPECT_EQ(fontBaseline(font), 20);
+
+    setFontBaseline(font, 40);
+    EXPECT_EQ(fontBaseline(font), 20);
+    setFontBaseline(font, 0);
+    EXPECT_EQ(fontBaseline(font), 1);
+    setFontBaseline(font, 14);
+    setFontYSize(font, 10);
+    EXPECT_EQ(fontBaseline(font), 10);
+    setFontYSize(font, 24);
+    EXPECT_EQ(fontBaseline(font), 10) << "a set baseline is kept, not moved";
+
+    WorkingCharacter working;
+    resetFont(font, working);
+    EXPECT_EQ(fontBaseline(font), 16);
+}

@@ -27,6 +27,8 @@ public:
     mutable int furthestRowRead = -1;
     // The colour of ink; anything with no blue counts as black.
     std::uint32_t ink = 0x000000;
+    // Where the baseline of the drawn cell lies.
+    int baselineRow = 24;
 
     void drawCharacter(char16_t character, int yOffset) override {
         drawn.emplace_back(character, yOffset);
@@ -49,6 +51,8 @@ public:
         furthestRowRead = std::max(furthestRowRead, y);
         return raster_[y * kRasterEdge + x];
     }
+
+    int ascent() const override { return baselineRow; }
 
 private:
     std::array<std::uint32_t, kRasterEdge * kRasterEdge> raster_{};

@@ -311,3 +311,14 @@ TEST(YOffsetText, EmptyOrNoNumberCountsZeroAndTheRestIsClamped) {
     EXPECT_EQ(yOffsetFromText("abc"), 0);
     EXPECT_EQ(yOffsetFromText("99999999999"), 0);
 }
+
+TEST(FontGenerator, TheBaselineIsTheFontsAscentMovedByTheYOffsetWithinTheCell) {
+    Generated g;
+    g.raster.baselineRow = 13;
+    g.run('A', PostProcessing{}, 4);
+    EXPECT_EQ(fontBaseline(*g.font), 17);
+    g.run('A', PostProcessing{}, -20);
+    EXPECT_EQ(fontBaseline(*g.font), 1);
+    g.run('A', PostProcessing{}, 30);
+    EXPECT_EQ(fontBaseline(*g.font), kGeneratedYSize);
+}

@@ -28,6 +28,7 @@ struct Observed {
     int currentIndex;
     WorkingCharacter working;
     int ySize;
+    int baseline;
     std::string nameField;
     std::string identifierField;
     std::string fontIdentifier;
@@ -37,7 +38,7 @@ struct Observed {
 
     explicit Observed(const EditingSession& s)
         : currentIndex(s.currentIndex()), working(s.working()), ySize(s.ySize()),
-          nameField(s.nameField()), identifierField(s.identifierField()),
+          baseline(s.baseline()), nameField(s.nameField()), identifierField(s.identifierField()),
           fontIdentifier(s.font().fontIdentifier), slots(s.font().slots),
           characterModified(s.characterModified()), fontModified(s.fontModified()) {}
 };
@@ -53,6 +54,7 @@ std::string differences(const Observed& a, const Observed& b) {
     part(a.working.pixels == b.working.pixels, "pixels");
     part(a.working.xSize == b.working.xSize, "xSize");
     part(a.ySize == b.ySize, "ySize");
+    part(a.baseline == b.baseline, "baseline");
     part(a.nameField == b.nameField, "nameField");
     part(a.identifierField == b.identifierField, "identifierField");
     part(a.fontIdentifier == b.fontIdentifier, "fontIdentifier");
@@ -156,6 +158,7 @@ void generate(EditingSession& s) {
     font.slots[65].pixels[pixelIndex(8, 31)] = 1;
     s.setXSize(32);
     s.setYSize(32);
+    setFontBaseline(font, 25);
     s.refreshFontView();
 }
 
@@ -183,6 +186,8 @@ INSTANTIATE_TEST_SUITE_P(
                  [](EditingSession& s, SessionPlatform&) { s.shiftRight(); }},
         StepCase{"XSize", "X-size", [](EditingSession& s, SessionPlatform&) { s.setXSize(11); }},
         StepCase{"YSize", "Y-size", [](EditingSession& s, SessionPlatform&) { s.setYSize(20); }},
+        StepCase{"Baseline", "Baseline",
+                 [](EditingSession& s, SessionPlatform&) { s.setBaseline(11); }},
         StepCase{"Save", "Save character",
                  [](EditingSession& s, SessionPlatform&) { s.saveCharacterCommand(); }},
         StepCase{"Erase", "Erase character",
@@ -202,6 +207,24 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<StepCase>& info) { return std::string(info.param.name); });
 
 // --- the flags
+
+TEST_F(HistoryTest, TheBaselineMarksTheFontAloneAndAYSizeUndoBringsItBack) {
+    savedFont();
+    session.setBaseline(40);
+    EXPECT_EQ(session.baseline(), 16) << "clamped to the y-size: no change, no step";
+    EXPECT_FALSE(session.fontModified());
+    session.setBaseline(10);
+    EXPECT_TRUE(session.fontModified());
+    EXPECT_FALSE(session.characterModified()) << "the baseline is the font's";
+    session.setYSize(8);
+    EXPECT_EQ(session.baseline(), 8);
+    session.undo();
+    EXPECT_EQ(session.ySize(), 16);
+    EXPECT_EQ(session.baseline(), 10);
+    session.undo();
+    EXPECT_EQ(session.baseline(), 16);
+    EXPECT_FALSE(session.fontModified()) << "back at the saved font";
+}
 
 TEST_F(HistoryTest, SavedFontIsModifiedAfterAnUndoAndCleanAgainAfterTheRedo) {
     savedFont();

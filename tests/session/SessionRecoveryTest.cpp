@@ -98,6 +98,24 @@ TEST(RecoveryCopyFormat, ReadsBackWhatItWroteAndRefusesAnythingElse) {
     }
 }
 
+TEST(RecoveryCopyFormat, KeepsASetBaselineAndReadsCopiesFromBeforeBaselines) {
+    auto copy = std::make_unique<RecoveryCopy>();
+    copy->font.ySize = 20;
+    const std::string without = serializeRecoveryCopy(*copy);
+    EXPECT_TRUE(without.starts_with("Zelvik_recovery1")) << "the layout older copies have";
+    auto back = parseRecoveryCopy(without);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->font.baseline, 0);
+
+    setFontBaseline(copy->font, 14);
+    const std::string with = serializeRecoveryCopy(*copy);
+    back = parseRecoveryCopy(with);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->font.baseline, 14);
+    EXPECT_EQ(back->font.ySize, 20);
+    EXPECT_EQ(with.size(), without.size() + 1);
+}
+
 TEST_F(RecoveryTest, WrittenAfterAPauseInTheEditingAndOnlyWhileSomethingIsUnsaved) {
     Editor editor(folder());
     editor.session.setNameField("UA");

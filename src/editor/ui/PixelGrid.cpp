@@ -9,6 +9,7 @@ namespace {
 const QColor kGridLine(0xA0, 0xA0, 0xA0);
 const QColor kOutside(0xD4, 0xD0, 0xC8);
 const QColor kShadow(0x80, 0x80, 0x80);
+const QColor kBaseline(Qt::red);
 } // namespace
 
 PixelGrid::PixelGrid(QWidget* parent) : QWidget(parent) {
@@ -31,6 +32,19 @@ void PixelGrid::setRowCount(int count) {
         rowCount_ = count;
         update();
     }
+}
+
+void PixelGrid::setBaselineRows(int rows) {
+    if (rows != baselineRows_) {
+        baselineRows_ = rows;
+        update();
+    }
+}
+
+QRect PixelGrid::baselineRect() const {
+    // The grid line between two rows, which the cells leave free; under the
+    // 32nd row it is the last pixel inside the frame.
+    return QRect(kBorder, kBorder + baselineRows_ * kPitch - 1, colCount_ * kPitch - 1, 1);
 }
 
 QRect PixelGrid::cellRect(int col, int row) const {
@@ -73,6 +87,8 @@ void PixelGrid::paintEvent(QPaintEvent*) {
                 painter.fillRect(cell, Qt::white);
         }
     }
+    painter.setClipRect(QRect(kBorder, kBorder, kWidth - 2 * kBorder, kHeight - kBorder - 1));
+    painter.fillRect(baselineRect(), kBaseline);
 }
 
 void PixelGrid::mousePressEvent(QMouseEvent* event) {

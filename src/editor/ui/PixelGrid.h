@@ -3,7 +3,8 @@
 // The owner-drawn grid of the pixel editor: 10 by 10 pixel cells on an
 // 11-pixel pitch inside a fixed 356 by 355 frame, which holds 32 by 32 cells
 // without scrolling. The owner draws each cell and handles the mouse; the grid
-// only knows its column and row counts and where its cells lie.
+// only knows its column and row counts, where its cells lie, and the font's
+// baseline, which it draws as a red line on the grid line under its row.
 
 #include <QWidget>
 
@@ -32,6 +33,12 @@ public:
     int rowCount() const { return rowCount_; }
     void setColCount(int count);
     void setRowCount(int count);
+    // Rows above the baseline: the line lies between row `rows` - 1 and row
+    // `rows`, under the last row when it equals the row count.
+    int baselineRows() const { return baselineRows_; }
+    void setBaselineRows(int rows);
+    // Where the baseline is drawn: a line one pixel high across the shown columns.
+    QRect baselineRect() const;
 
     QRect cellRect(int col, int row) const;
     // The cell under a point; a coordinate outside the cells is -1. A point on
@@ -54,6 +61,7 @@ protected:
 private:
     int colCount_ = 8;
     int rowCount_ = 16;
+    int baselineRows_ = 16;
 };
 
 } // namespace zelvik
