@@ -12,7 +12,7 @@ packages=(
     xvfb xdotool
     # fonts for the offscreen and X11 runs
     fonts-dejavu-core
-    # clang's libFuzzer runtime for the font file fuzzer
+    # clang and its libFuzzer runtime for the fuzz targets (make fuzz)
     clang libclang-rt-14-dev
     # the toolchains the exported sources are checked with
     gcc sdcc gcc-avr avr-libc avra mcu8051ide

@@ -28,16 +28,22 @@ LibraryGlyph cropGlyph(const FontModel& font, int index) {
     glyph.unicode = cp1250ToUnicode(keyByte(index));
     glyph.advance = clampSize(slot.xSize);
     const int ySize = clampSize(font.ySize);
+    // Each column from both ends to its first ink: most glyphs are found
+    // without looking at every pixel.
     int minX = kMatrixEdge, maxX = -1, minY = kMatrixEdge, maxY = -1;
     for (int x = 0; x < glyph.advance; ++x) {
-        for (int y = 0; y < ySize; ++y) {
-            if (!pixelSet(slot.pixels, x, y))
-                continue;
-            minX = std::min(minX, x);
-            maxX = std::max(maxX, x);
-            minY = std::min(minY, y);
-            maxY = std::max(maxY, y);
-        }
+        int top = 0;
+        while (top < ySize && !pixelSet(slot.pixels, x, top))
+            ++top;
+        if (top == ySize)
+            continue;
+        int bottom = ySize - 1;
+        while (!pixelSet(slot.pixels, x, bottom))
+            --bottom;
+        minX = std::min(minX, x);
+        maxX = x;
+        minY = std::min(minY, top);
+        maxY = std::max(maxY, bottom);
     }
     if (maxX >= 0) {
         glyph.left = minX;

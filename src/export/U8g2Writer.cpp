@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <cassert>
 #include <vector>
 
 namespace zelvik {
@@ -35,12 +35,17 @@ class BitWriter {
 public:
     explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
     void put(int count, unsigned value) {
-        for (int i = 0; i < count; ++i) {
+        value &= (1u << count) - 1u;
+        while (count > 0) {
             if (bit_ == 0)
                 out_.push_back(0);
-            if ((value >> i) & 1u)
-                out_.back() = static_cast<std::uint8_t>(out_.back() | (1u << bit_));
-            bit_ = (bit_ + 1) % 8;
+            const int room = 8 - bit_;
+            const int now = std::min(room, count);
+            out_.back() =
+                static_cast<std::uint8_t>(out_.back() | ((value & ((1u << now) - 1u)) << bit_));
+            value >>= now;
+            count -= now;
+            bit_ = (bit_ + now) % 8;
         }
     }
 
@@ -129,6 +134,127 @@ void appendRecord(std::vector<std::uint8_t>& out, const Glyph& g, const FieldBit
     bits.put(f.d, biased(g.box.advance, f.d));
     encodeRuns(g, zeroBits, oneBits, [&bits](int n, unsigned v) { bits.put(n, v); });
     out[sizeAt] = static_cast<std::uint8_t>(out.size() - start);
+    assert(static_cast<int>(out.size() - start) == recordBytes(g, f, zeroBits, oneBits));
+}
+
+// The search over the run-length widths prices every glyph 35 times, so it
+// does not walk the runs each time. Widths of at least 2 bits hold runs up to
+// 3; only the longer runs (few in most glyphs) are split differently by
+// different widths. A glyph's price is its runs taken whole, corrected around
+// each run that the widths split.
+struct RunPair {
+    int zero = 0, one = 0;
+    bool operator==(const RunPair&) const = default;
+};
+
+struct GlyphRuns {
+    std::vector<RunPair> runs; // without an empty last run: it writes nothing
+    // By width w - 2: the runs with more background than w bits hold, and
+    // those with more ink. Only these are split.
+    std::array<std::vector<int>, kMaxZeroBits - 1> longerZeros;
+    std::array<std::vector<int>, kMaxOneBits - 1> longerOnes;
+    int repeats = 0; // runs equal to the run before
+};
+
+GlyphRuns glyphRuns(const Glyph& g) {
+    GlyphRuns r;
+    for (auto [a, b] : g.runs) {
+        if (a != 0 || b != 0)
+            r.runs.push_back({a, b});
+    }
+    for (std::size_t i = 0; i < r.runs.size(); ++i) {
+        for (int bits = kMinZeroBits; r.runs[i].zero > (1 << bits) - 1 && bits <= kMaxZeroBits;
+             ++bits)
+            r.longerZeros[static_cast<std::size_t>(bits - kMinZeroBits)].push_back(
+                static_cast<int>(i));
+        for (int bits = kMinOneBits; r.runs[i].one > (1 << bits) - 1 && bits <= kMaxOneBits; ++bits)
+            r.longerOnes[static_cast<std::size_t>(bits - kMinOneBits)].push_back(
+                static_cast<int>(i));
+        if (i > 0 && r.runs[i] == r.runs[i - 1])
+            ++r.repeats;
+    }
+    return r;
+}
+
+// What one run becomes when it is split for the largest runs Z and O: its
+// pairs, how many of them repeat the pair before, and the first and last.
+struct Split {
+    int pairs = 0, repeats = 0;
+    RunPair first, last;
+};
+
+Split splitRun(RunPair run, int maxZero, int maxOne) {
+    // Blocks of equal pairs, in the order encodeRuns writes them.
+    std::array<std::pair<RunPair, int>, 4> blocks{};
+    int count = 0;
+    int a = run.zero;
+    const int q = a > maxZero ? (a - 1) / maxZero : 0;
+    a -= q * maxZero;
+    if (q > 0)
+        blocks[count++] = {{maxZero, 0}, q};
+    const int p = run.one > maxOne ? (run.one - 1) / maxOne : 0;
+    const int b = run.one - p * maxOne;
+    if (p > 0) {
+        blocks[count++] = {{a, maxOne}, 1};
+        if (p > 1)
+            blocks[count++] = {{0, maxOne}, p - 1};
+        a = 0;
+    }
+    if (a != 0 || b != 0)
+        blocks[count++] = {{a, b}, 1};
+    Split split;
+    split.first = blocks[0].first;
+    split.last = blocks[static_cast<std::size_t>(count - 1)].first;
+    for (int i = 0; i < count; ++i) {
+        const auto& [pair, times] = blocks[static_cast<std::size_t>(i)];
+        split.pairs += times;
+        split.repeats += times - 1;
+        if (i > 0 && blocks[static_cast<std::size_t>(i - 1)].first == pair)
+            ++split.repeats;
+    }
+    return split;
+}
+
+// The same number of bytes as recordBytes, without walking every run.
+int pricedRecordBytes(const Glyph& g, const GlyphRuns& r, const FieldBits& f, int zeroBits,
+                      int oneBits) {
+    const int maxZero = (1 << zeroBits) - 1;
+    const int maxOne = (1 << oneBits) - 1;
+    const auto isSplit = [&](int i) {
+        const RunPair& run = r.runs[static_cast<std::size_t>(i)];
+        return run.zero > maxZero || run.one > maxOne;
+    };
+    const int n = static_cast<int>(r.runs.size());
+    long pairs = n;
+    long repeats = r.repeats;
+    const auto priceSplit = [&](int i) {
+        const RunPair& run = r.runs[static_cast<std::size_t>(i)];
+        const Split split = splitRun(run, maxZero, maxOne);
+        pairs += split.pairs - 1;
+        repeats += split.repeats;
+        if (i > 0) {
+            const RunPair& before = r.runs[static_cast<std::size_t>(i - 1)];
+            const RunPair last = isSplit(i - 1) ? splitRun(before, maxZero, maxOne).last : before;
+            repeats += (last == split.first) - (before == run);
+        }
+        if (i + 1 < n && !isSplit(i + 1)) {
+            const RunPair& after = r.runs[static_cast<std::size_t>(i + 1)];
+            repeats += (split.last == after) - (run == after);
+        }
+    };
+    // Every split run once: those split for their background, then those
+    // split only for their ink.
+    const auto& zeros = r.longerZeros[static_cast<std::size_t>(zeroBits - kMinZeroBits)];
+    const auto& ones = r.longerOnes[static_cast<std::size_t>(oneBits - kMinOneBits)];
+    for (const int i : zeros)
+        priceSplit(i);
+    for (const int i : ones) {
+        if (r.runs[static_cast<std::size_t>(i)].zero <= maxZero)
+            priceSplit(i);
+    }
+    const long bits =
+        fieldBitsOf(f) + (pairs - repeats) * (zeroBits + oneBits) + std::max(pairs - 1, 0L) + 1;
+    return encodingBytes(g) + 1 + static_cast<int>((bits + 7) / 8);
 }
 
 struct Plan {
@@ -179,14 +305,21 @@ Plan plan(const FontModel& font) {
     }
     // The smallest font whose every record fits; failing that, the smallest
     // font tells which glyph is too big.
+    std::vector<GlyphRuns> priced;
+    priced.reserve(p.glyphs.size());
+    for (const Glyph& g : p.glyphs)
+        priced.push_back(glyphRuns(g));
     long bestFitting = -1, bestAny = -1;
     int anyZero = kMinZeroBits, anyOne = kMinOneBits;
     for (int zeroBits = kMinZeroBits; zeroBits <= kMaxZeroBits; ++zeroBits) {
         for (int oneBits = kMinOneBits; oneBits <= kMaxOneBits; ++oneBits) {
             long total = 0;
             bool fits = true;
-            for (const Glyph& g : p.glyphs) {
-                const int bytes = recordBytes(g, p.fields, zeroBits, oneBits);
+            for (std::size_t i = 0; i < p.glyphs.size(); ++i) {
+                const int bytes =
+                    pricedRecordBytes(p.glyphs[i], priced[i], p.fields, zeroBits, oneBits);
+                // Debug builds (the sanitizer suite) check the price against the encoding.
+                assert(bytes == recordBytes(p.glyphs[i], p.fields, zeroBits, oneBits));
                 total += bytes;
                 fits = fits && bytes <= kMaxRecordBytes;
             }
@@ -313,9 +446,12 @@ void appendStringLiteral(std::string& out, const std::vector<std::uint8_t>& byte
     for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
         const std::uint8_t b = bytes[i];
         if (b < 32 || b == '"' || b == '\\' || b == '?' || (b >= '0' && b <= '9') || b >= 127) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\%o", b);
-            out += escape;
+            out += '\\';
+            if (b >= 64)
+                out += static_cast<char>('0' + (b >> 6));
+            if (b >= 8)
+                out += static_cast<char>('0' + ((b >> 3) & 7));
+            out += static_cast<char>('0' + (b & 7));
         } else {
             out += static_cast<char>(b);
         }

@@ -2,9 +2,10 @@
 
 #include "font/FileReplacement.h"
 
+#include <QByteArrayList>
 #include <QDir>
 #include <QFile>
-#include <QStringList>
+#include <QStringDecoder>
 
 #include <optional>
 
@@ -12,17 +13,20 @@ namespace zelvik {
 
 namespace {
 
-// The file's lines without their line ends, and the line end it uses.
+// The file's lines without their line ends, and the line end it uses. The
+// lines stay bytes: a line we do not own (a comment in another code page,
+// another program's section) is written back exactly as it was read, even
+// where it is not UTF-8. Only its text is compared, decoded line by line.
 struct IniText {
-    QStringList lines;
-    QString lineEnd;
+    QByteArrayList lines;
+    QByteArray lineEnd;
 };
 
-QString defaultLineEnd() {
+QByteArray defaultLineEnd() {
 #ifdef Q_OS_WIN
-    return QStringLiteral("\r\n");
+    return QByteArrayLiteral("\r\n");
 #else
-    return QStringLiteral("\n");
+    return QByteArrayLiteral("\n");
 #endif
 }
 
@@ -32,19 +36,38 @@ IniText readIni(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ini;
-    const QString text = QString::fromUtf8(file.readAll());
-    if (text.contains(u"\r\n"))
-        ini.lineEnd = QStringLiteral("\r\n");
-    else if (text.contains(u'\n'))
-        ini.lineEnd = QStringLiteral("\n");
-    ini.lines = text.split(u'\n');
+    QByteArray bytes = file.readAll();
+    // A byte order mark is not kept: the file is written without one. All of
+    // them go, or a second one would be taken for the mark at the next read
+    // and the file would lose three bytes at every save.
+    while (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    if (bytes.contains("\r\n"))
+        ini.lineEnd = QByteArrayLiteral("\r\n");
+    else if (bytes.contains('\n'))
+        ini.lineEnd = QByteArrayLiteral("\n");
+    ini.lines = bytes.split('\n');
     if (!ini.lines.isEmpty() && ini.lines.back().isEmpty())
         ini.lines.removeLast(); // the end of the last line, not an empty line
-    for (QString& line : ini.lines) {
-        if (line.endsWith(u'\r'))
+    // In a file of LF line ends only the last line, which has none, can end
+    // in CRs. Kept, they would meet the LF we give that line and make a CRLF,
+    // and the next read would take the whole file for a CRLF one.
+    const bool lf = ini.lineEnd == "\n";
+    for (QByteArray& line : ini.lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        while (lf && line.endsWith('\r'))
             line.chop(1);
     }
     return ini;
+}
+
+// The text of one line. A byte order mark at its start is part of it, as it
+// is anywhere but at the start of the file.
+QString textOf(const QByteArray& line) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                       QStringConverter::Flag::Stateless);
+    return decoder(line);
 }
 
 bool isComment(const QString& trimmed) {
@@ -84,14 +107,14 @@ bool sameName(const QString& a, const QString& b) {
 }
 
 // Lines [begin, end) of the first section called `section`, or nothing.
-std::optional<std::pair<qsizetype, qsizetype>> findSection(const QStringList& lines,
+std::optional<std::pair<qsizetype, qsizetype>> findSection(const QByteArrayList& lines,
                                                            const QString& section) {
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const auto name = sectionName(lines[i]);
+        const auto name = sectionName(textOf(lines[i]));
         if (!name || !sameName(*name, section))
             continue;
         qsizetype end = i + 1;
-        while (end < lines.size() && !sectionName(lines[end]))
+        while (end < lines.size() && !sectionName(textOf(lines[end])))
             ++end;
         return std::make_pair(i + 1, end);
     }
@@ -115,9 +138,10 @@ QString SettingsFile::readString(const QString& section, const QString& key,
     if (!range)
         return defaultValue;
     for (qsizetype i = range->first; i < range->second; ++i) {
-        const auto name = keyName(ini.lines[i]);
+        const QString line = textOf(ini.lines[i]);
+        const auto name = keyName(line);
         if (name && sameName(*name, key))
-            return valueOf(ini.lines[i]);
+            return valueOf(line);
     }
     return defaultValue;
 }
@@ -127,22 +151,23 @@ Result SettingsFile::writeStrings(const QString& section,
     IniText ini = readIni(path_);
     auto range = findSection(ini.lines, section);
     if (!range) {
-        if (!ini.lines.isEmpty() && !ini.lines.back().trimmed().isEmpty())
-            ini.lines.append(QString());
-        ini.lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+        if (!ini.lines.isEmpty() && !textOf(ini.lines.back()).trimmed().isEmpty())
+            ini.lines.append(QByteArray());
+        ini.lines.append((QLatin1Char('[') + section + QLatin1Char(']')).toUtf8());
         range = std::make_pair(ini.lines.size(), ini.lines.size());
     }
     for (const auto& [key, rawValue] : values) {
-        const QString line = key + QLatin1Char('=') + oneLineValue(rawValue);
+        const QByteArray line = (key + QLatin1Char('=') + oneLineValue(rawValue)).toUtf8();
         qsizetype found = -1;
         qsizetype lastEntry = range->first - 1; // the header when the section is empty
         for (qsizetype i = range->first; i < range->second; ++i) {
-            const auto name = keyName(ini.lines[i]);
+            const QString text = textOf(ini.lines[i]);
+            const auto name = keyName(text);
             if (name && sameName(*name, key)) {
                 found = i;
                 break;
             }
-            if (!ini.lines[i].trimmed().isEmpty())
+            if (!text.trimmed().isEmpty())
                 lastEntry = i;
         }
         if (found >= 0) {
@@ -153,7 +178,7 @@ Result SettingsFile::writeStrings(const QString& section,
         }
     }
 
-    const QByteArray bytes = (ini.lines.join(ini.lineEnd) + ini.lineEnd).toUtf8();
+    const QByteArray bytes = ini.lines.join(ini.lineEnd) + ini.lineEnd;
     return replaceFile(path_, bytes, settingsWriteMessage(path_));
 }
 

@@ -19,7 +19,7 @@ public:
     State validate(QString& input, int& pos) const override;
 };
 
-// Installs the validator on `field` and shows kOnlyCp1250Hint beside the
+// Installs the validator on `field` and shows kOnlyCp1250Hint just above the
 // field whenever it refuses input.
 void restrictToCp1250(QLineEdit* field);
 

@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#include <unistd.h>
+#ifdef Q_OS_LINUX
+#include "font/PrivateTmpfs.h"
 #endif
 
 using namespace zelvik;
+#ifdef Q_OS_LINUX
+using namespace zelvik::test;
+#endif
 
 namespace {
 
@@ -131,6 +133,41 @@ TEST(SettingsFile, LineBreakInAValueCannotBreakTheFile) {
     EXPECT_EQ(readText(settings.path()), "[PATH]\nsave_path=/a[Evil]b/\nopen_path=/o/\n");
 }
 
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(SettingsFile, LinesInAnotherCodePageSurviveByteForByte) {
+    QTemporaryDir startup;
+    SettingsFile settings(settingsFilePath(startup.path()));
+    // "; Písma" in Windows-1250, and another program's section in Latin-1.
+    const QByteArray comment = "; P\xED\x9Ama";
+    const QByteArray other = "[Ot\xE9r]\nn\xE1me=\xE9t\xE9";
+    writeBytes(settings.path(), comment + "\n" + other + "\n[PATH]\nsave_path=/old/\n");
+    ASSERT_TRUE(writeRememberedFolders(settings, someFolders()));
+    const QByteArray written = readBytes(settings.path());
+    EXPECT_TRUE(written.startsWith(comment + "\n" + other + "\n[PATH]\n")) << written.toStdString();
+    EXPECT_EQ(readRememberedFolders(settings).savePath, "/fonts/save/");
+}
+
+TEST(SettingsFile, ALastLineEndingInTwoCarriageReturnsIsWrittenTheSameEverySave) {
+    QTemporaryDir startup;
+    SettingsFile settings(settingsFilePath(startup.path()));
+    writeBytes(settings.path(), "[PATH]\nnote=kept\r\r");
+    ASSERT_TRUE(writeRememberedFolders(settings, someFolders()));
+    const QByteArray first = readBytes(settings.path());
+    ASSERT_TRUE(writeRememberedFolders(settings, someFolders()));
+    EXPECT_EQ(readBytes(settings.path()), first);
+    EXPECT_FALSE(first.contains('\r')) << first.toStdString();
+}
+
 TEST(SettingsFile, FailedWriteNamesTheFileAndLeavesTheOldOne) {
     QTemporaryDir startup;
     SettingsFile missingFolder(startup.filePath("gone/config.ini"));
@@ -145,21 +182,19 @@ TEST(SettingsFile, FailedWriteNamesTheFileAndLeavesTheOldOne) {
     EXPECT_EQ(readRememberedFolders(folder).savePath, homeFolder());
 }
 
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_LINUX
 TEST(SettingsFile, ReadOnlyFolderIsReportedWhenTheUserCannotWriteThere) {
     QTemporaryDir startup;
     SettingsFile settings(settingsFilePath(startup.path()));
     writeText(settings.path(), "[PATH]\nsave_path=/old/\n");
-    const QByteArray folder = QFile::encodeName(startup.path());
-    ASSERT_EQ(chmod(folder.constData(), 0555), 0);
-    if (access(folder.constData(), W_OK) == 0) {
-        chmod(folder.constData(), 0755);
-        GTEST_SKIP() << "this user may write into read-only folders (root)";
-    }
-    const Result result = writeRememberedFolders(settings, someFolders());
-    chmod(folder.constData(), 0755);
-    EXPECT_FALSE(result.ok());
-    EXPECT_TRUE(result.message.contains(settings.path()));
-    EXPECT_EQ(readText(settings.path()), "[PATH]\nsave_path=/old/\n");
+    const int status = runInReadOnlyFolder(startup.path(), [&settings] {
+        const Result result = writeRememberedFolders(settings, someFolders());
+        if (result.ok() || !result.message.contains(settings.path()))
+            return 1;
+        return readText(settings.path()) == "[PATH]\nsave_path=/old/\n" ? 0 : 2;
+    });
+    if (status == kCannotSetUp)
+        ZELVIK_NO_NAMESPACE("a read-only folder for root");
+    EXPECT_EQ(status, 0) << "failed check " << status;
 }
 #endif

@@ -5,6 +5,7 @@
 #include "preview/ui/SampleStripView.h"
 #include "preview/ui/TTxtForm.h"
 #include "support/AppFixture.h"
+#include "ui/Cp1250Validator.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -189,4 +190,26 @@ TEST_F(SampleText, PastedTextIsCutTo128CharactersOfWindows1250) {
     });
     doubleClickStrip();
     EXPECT_EQ(form().sampleText, std::string(128, 'y'));
+}
+
+// The hint about Windows-1250 stays for seconds; over OK or Cancel it would
+// swallow the click meant for them.
+TEST_F(SampleText, RefusedCharacterHintLeavesTheButtonsFree) {
+    answerDialog([this](TTxtForm& dialog) {
+        pasteText(dialog.EditText, QStringLiteral("\u2603"));
+        QWidget* hint = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->inherits("QTipLabel") && widget->isVisible())
+                hint = widget;
+        ASSERT_NE(hint, nullptr);
+        EXPECT_EQ(static_cast<QLabel*>(hint)->text(), kOnlyCp1250Hint);
+        const auto onScreen = [](QWidget* w) {
+            return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+        };
+        for (QPushButton* button : {dialog.BtnOk, dialog.BtnCancel})
+            EXPECT_FALSE(hint->geometry().intersects(onScreen(button)))
+                << "hint " << hint->geometry().y() << ".." << hint->geometry().bottom();
+        QTest::mouseClick(dialog.BtnCancel, Qt::LeftButton);
+    });
+    doubleClickStrip();
 }
