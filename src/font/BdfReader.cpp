@@ -6,11 +6,11 @@
 #include "font/BdfFile.h"
 #include "font/SystemPath.h"
 
+#include "font/AutoSymbolName.h"
 #include "font/CIdentifier.h"
 #include "font/Cp1250.h"
 #include "font/Iso8859_2.h"
 #include "font/ReadAtMost.h"
-#include "generator/AutoSymbolName.h"
 
 #include <QFile>
 

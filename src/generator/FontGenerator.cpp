@@ -1,8 +1,8 @@
 #include "generator/FontGenerator.h"
 
+#include "font/AutoSymbolName.h"
 #include "font/Cp1250.h"
 #include "font/IntegerText.h"
-#include "generator/AutoSymbolName.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "session/EditingSession.h"
 
 #include "editor/MatrixOps.h"
+#include "font/AutoSymbolName.h"
 #include "font/Cp1250.h"
 #include "font/ForceExtension.h"
-#include "generator/AutoSymbolName.h"
 #include "session/EditSteps.h"
 
 #include <QScopedValueRollback>

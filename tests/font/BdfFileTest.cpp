@@ -3,10 +3,10 @@
 // the refusals with their line numbers, and our own export read back.
 
 #include "font/BdfFile.h"
+#include "font/AutoSymbolName.h"
 #include "font/BdfTestData.h"
 #include "font/Cp1250.h"
 #include "font/Iso8859_2.h"
-#include "generator/AutoSymbolName.h"
 #include "support/TestFiles.h"
 
 #include <QDir>

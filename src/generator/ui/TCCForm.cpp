@@ -1,7 +1,7 @@
 #include "generator/ui/TCCForm.h"
 
+#include "font/AutoSymbolName.h"
 #include "font/Cp1250.h"
-#include "generator/AutoSymbolName.h"
 
 #include <QListWidget>
 #include <QPushButton>

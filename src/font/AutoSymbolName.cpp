@@ -1,4 +1,4 @@
-#include "generator/AutoSymbolName.h"
+#include "font/AutoSymbolName.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "generator/AutoSymbolName.h"
+#include "font/AutoSymbolName.h"
 #include "font/FontModel.h"
 
 #include <gtest/gtest.h>
