@@ -8,6 +8,7 @@
 #include "font/BdfFile.h"
 #include "font/BdfTestData.h"
 #include "font/Cp1250.h"
+#include "support/MissingTool.h"
 #include "support/TestFiles.h"
 
 #if ZELVIK_HAVE_FREETYPE
@@ -33,13 +34,9 @@ using namespace zelvik::test;
 
 namespace {
 
-// CI installs everything; a missing tool there is a fault, not a reason to skip.
 #define REQUIRE_OR_SKIP(condition, what)                                                           \
-    if (!(condition)) {                                                                            \
-        if (qEnvironmentVariableIsSet("CI"))                                                       \
-            FAIL() << what << " is missing (tools/install-deps.sh installs it)";                   \
-        GTEST_SKIP() << what << " is missing (tools/install-deps.sh installs it)";                 \
-    }
+    if (!(condition))                                                                              \
+    ZELVIK_MISSING_TOOL(what << " is missing (tools/install-deps.sh installs it)")
 
 #define REQUIRE_TOOL(var, name)                                                                    \
     const QString var = QStandardPaths::findExecutable(QStringLiteral(name));                      \

@@ -7,6 +7,7 @@
 #include "generator/FreeTypeGlyphRasterizer.h"
 #include "generator/QtGlyphRasterizer.h"
 #include "support/DejaVuSans.h"
+#include "support/MissingTool.h"
 
 #include <QDir>
 #include <QFile>
@@ -238,11 +239,8 @@ TEST(FreeTypeGlyphRasterizer, RefusesWhatItCannotDrawAsQtDoes) {
 
     // A bitmap font opens, but Qt draws bitmap faces its own way.
     const QString bitmapFont = QStringLiteral("/usr/share/fonts/X11/misc/9x15.pcf.gz");
-    if (!QFile::exists(bitmapFont)) {
-        if (qEnvironmentVariableIsSet("CI"))
-            FAIL() << "xfonts-base is missing (tools/install-deps.sh installs it)";
-        GTEST_SKIP() << "xfonts-base is not installed";
-    }
+    if (!QFile::exists(bitmapFont))
+        ZELVIK_MISSING_TOOL("xfonts-base is missing (tools/install-deps.sh installs it)");
     const auto bitmap = FreeTypeGlyphRasterizer::open(bitmapFont, 15);
     ASSERT_TRUE(bitmap);
     const std::uint8_t digits[] = {'0', '1'};

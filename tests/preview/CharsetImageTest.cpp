@@ -4,6 +4,7 @@
 #include "preview/CharsetImage.h"
 #include "export/ExportTestSupport.h"
 #include "preview/BmpFile.h"
+#include "support/MissingTool.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -259,11 +260,9 @@ TEST(CharsetImageFile, ImageReadersSeeThePicture) {
 
     // ImageMagick's reader.
     const QString identify = QStandardPaths::findExecutable("identify");
-    if (identify.isEmpty()) {
-        if (qEnvironmentVariableIsSet("CI"))
-            FAIL() << "ImageMagick's identify is missing (tools/install-deps.sh installs it)";
-        GTEST_SKIP() << "ImageMagick's identify is missing (tools/install-deps.sh installs it)";
-    }
+    if (identify.isEmpty())
+        ZELVIK_MISSING_TOOL(
+            "ImageMagick's identify is missing (tools/install-deps.sh installs it)");
     QProcess process;
     process.start(
         identify,

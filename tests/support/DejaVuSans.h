@@ -4,6 +4,8 @@
 // fonts-dejavu-core, loaded from its file so that every machine renders the
 // same glyphs. Missing, it fails the test under CI and skips it elsewhere.
 
+#include "support/MissingTool.h"
+
 #include <QFontDatabase>
 #include <QString>
 
@@ -30,8 +32,5 @@ inline QString loadDejaVuSans() {
 // Declares `family` as DejaVu Sans's family name, or ends the test.
 #define ZELVIK_REQUIRE_DEJAVU_SANS(family)                                                         \
     const QString family = ::zelvik::test::loadDejaVuSans();                                       \
-    if (family.isEmpty()) {                                                                        \
-        if (qEnvironmentVariableIsSet("CI"))                                                       \
-            FAIL() << "fonts-dejavu-core is missing (tools/install-deps.sh installs it)";          \
-        GTEST_SKIP() << "fonts-dejavu-core is not installed";                                      \
-    }
+    if (family.isEmpty())                                                                          \
+    ZELVIK_MISSING_TOOL("fonts-dejavu-core is missing (tools/install-deps.sh installs it)")
