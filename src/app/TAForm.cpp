@@ -4,6 +4,7 @@
 #include "session/PlatformServices.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -72,10 +73,13 @@ TAForm::TAForm(PlatformServices& platform, QWidget* parent)
     QFont italic = font();
     italic.setPixelSize(13);
     italic.setItalic(true);
-    Label2 = label(Panel2, "Label2", QStringLiteral("V1.10 "), {250, 14});
+    Label2 = label(Panel2, "Label2", QStringLiteral("V" ZELVIK_VERSION " "), {250, 14});
     Label2->setFont(italic);
     Label2->adjustSize();
-    Label3 = label(Panel2, "Label3", QStringLiteral("17.1.2015 "), {250, 32});
+    Label3 = label(Panel2, "Label3",
+                   QDate::fromString(QStringLiteral(ZELVIK_RELEASE_DATE), Qt::ISODate)
+                       .toString(QStringLiteral("d.M.yyyy ")),
+                   {250, 32});
     Label3->setFont(italic);
     Label3->adjustSize();
 

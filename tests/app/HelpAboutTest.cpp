@@ -2,6 +2,7 @@
 
 #include "app/TAForm.h"
 #include "support/AppFixture.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 
 #include <QAction>
@@ -123,8 +124,14 @@ TEST_F(AboutBox, IsABorderlessBoxCentredOnTheMainWindow) {
         EXPECT_NEAR(box.geometry().center().x(), main.center().x(), 1);
         EXPECT_NEAR(box.geometry().center().y(), main.center().y(), 1);
         EXPECT_EQ(box.Label1->text(), "Zelvik");
-        EXPECT_EQ(box.Label2->text(), "V1.10 ");
+        // One version and date, from the build, in all three places.
+        const CliRun cli = runCli({QStringLiteral("--version")});
+        const QString version = QString::fromStdString(cli.out).section(u' ', 1).trimmed();
+        EXPECT_EQ(cli.out, "zelvik-cli " + version.toStdString() + "\n");
+        EXPECT_EQ(box.Label2->text(), "V" + version + " ");
         EXPECT_EQ(box.Label3->text(), "17.1.2015 ");
+        EXPECT_TRUE(QString::fromStdString(readFileBytes(QStringLiteral(ZELVIK_METAINFO_PATH)))
+                        .contains("<release version=\"" + version + "\" date=\"2015-01-17\"/>"));
         EXPECT_FALSE(box.Image1->pixmap().isNull()) << "the logo is in the resources";
         checked = true;
         box.FormKeyPress(QChar(27));
