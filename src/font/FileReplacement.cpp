@@ -6,6 +6,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -340,9 +341,15 @@ Result replaceFiles(std::span<const FileContents> files) {
         }
     }
     discardStaged(targets); // the links to the old files
-    for (const Target& target : targets) {
-        syncFolder(target.folder);
-        removeLeftovers(target);
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        // A source and its header mostly share a folder: it is synced once.
+        const auto sameFolder = [&](const Target& earlier) {
+            return earlier.folder == targets[i].folder;
+        };
+        if (std::none_of(targets.begin(), targets.begin() + static_cast<std::ptrdiff_t>(i),
+                         sameFolder))
+            syncFolder(targets[i].folder);
+        removeLeftovers(targets[i]);
     }
     return Result::success();
 }
