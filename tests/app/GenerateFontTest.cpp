@@ -364,7 +364,7 @@ TEST_F(GenerateFont, YOffsetFieldTakesDigitsAndMinusAndNormalisesOnEnter) {
     EXPECT_EQ(field->text(), "32");
 }
 
-// Also run in a real X server (tests/generator/generate_in_xvfb.sh).
+// Also run in a real X server (tests/app/generate_in_xvfb.sh).
 TEST_F(GenerateFont, GeneratedThroughTheButtonAndSavedItEqualsZelvikCliGenerate) {
     ZELVIK_REQUIRE_DEJAVU_SANS(family);
     QTemporaryDir files;
