@@ -28,7 +28,7 @@ AppWindows createAppWindows(WidgetPlatform& platform, const QString& startupFold
     windows.FFForm = new TFFForm(main);
     windows.TxtForm = new TTxtForm(main);
     windows.AForm = new TAForm(platform, main);
-    windows.CCForm = new TCCForm(main);
+    windows.CCForm = new TCCForm(main->session().fontGenerator(), main);
     main->dialogs = {windows.FormE, windows.FFForm, windows.TxtForm, windows.AForm, windows.CCForm};
     return windows;
 }

@@ -1,13 +1,11 @@
-// "Generate font": a new font rendered from a system font, the choice of codes
-// for it and the y-offset field of the generator group.
+// "Generate font": the generator group and the custom characters dialog show
+// and edit the session's FontGeneratorChoices; session/GenerateFontCommand
+// runs the generator with the screen's fonts.
 
+#include "session/GenerateFontCommand.h"
 #include "app/TForm1.h"
-#include "editor/ui/PixelGrid.h"
-#include "generator/CodeSelection.h"
-#include "generator/FontGenerator.h"
 #include "generator/QtGlyphRasterizer.h"
 #include "generator/ui/TCCForm.h"
-#include "session/ApplicationError.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -16,74 +14,59 @@ namespace zelvik {
 
 namespace {
 
-// The font dialog's first font: Tahoma, 11 pixels high on this screen. The
+// The font dialog's first font is Tahoma, 11 pixels high on this screen. The
 // dialog speaks points, the result is seen in pixels.
-QFont initialGeneratorFont(const TForm1& form) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(pointSizeFor(11, form.logicalDpiY()));
-    return font;
-}
-
-CodeSelection codeSelection(const TForm1& form) {
-    CodeSelection selection;
-    selection.letters = form.CBgc_AZaz->isChecked();
-    selection.digits = form.CBgc_09->isChecked();
-    selection.specials = form.CBgc_sx20x7F->isChecked();
-    selection.high = form.CBgc_Sx80xFF->isChecked();
-    if (form.dialogs.CCForm)
-        selection.highCodes = form.dialogs.CCForm->CustomSelection();
-    return selection;
-}
-
-// Renders the chosen codes into the (reset) font. Nothing changes when the
-// font dialog is cancelled, except that the y-offset field is normalised.
-void GenerateFont(TForm1& form) {
-    const std::vector<std::uint8_t> codes = generationList(codeSelection(form));
-
-    if (form.EgfYofs->text().isEmpty())
-        form.EgfYofs->setText(QStringLiteral("0"));
-    const int fieldOffset = yOffsetFromText(form.EgfYofs->text());
-    form.EgfYofs->setText(QString::number(fieldOffset));
-    const int yOffset = form.CBgfYofs->isChecked() ? fieldOffset : 0;
-
-    const std::optional<QFont> accepted =
-        form.platform().fontDialog(form.FD1.value_or(initialGeneratorFont(form)));
-    if (!accepted)
-        return;
-    form.FD1 = *accepted;
-
-    PostProcessing post;
-    post.alignLeft = form.CBalign->isChecked();
-    post.keepDigitBearing = form.CBnotalign09->isChecked();
-    post.minimumXSize = form.CBcut->isChecked();
-    QtGlyphRasterizer rasterizer(
-        drawingFont(*accepted, pixelSizeOn(*accepted, form.logicalDpiY())));
-    generateCharacters(form.fontModel(), codes, post, yOffset, rasterizer);
-
-    form.working().xSize = kMatrixEdge;
-    form.fontModel().ySize = kGeneratedYSize;
-    form.ShowSizes();
+GlyphSource screenGlyphs(const TForm1& form) {
+    const double dpi = form.logicalDpiY();
+    GlyphSource glyphs;
+    glyphs.initialFont = QFont(QStringLiteral("Tahoma"));
+    glyphs.initialFont.setPointSizeF(pointSizeFor(11, dpi));
+    glyphs.rasterizerFor = [dpi](const QFont& chosen) -> std::unique_ptr<GlyphRasterizer> {
+        return std::make_unique<QtGlyphRasterizer>(drawingFont(chosen, pixelSizeOn(chosen, dpi)));
+    };
+    return glyphs;
 }
 
 } // namespace
 
+void TForm1::connectGenerator() {
+    FontGeneratorChoices& choices = session_.fontGenerator();
+    const auto bind = [this](QCheckBox* box, bool& choice) {
+        connect(box, &QCheckBox::toggled, this, [&choice](bool on) { choice = on; });
+    };
+    bind(CBgc_AZaz, choices.codes.letters);
+    bind(CBgc_09, choices.codes.digits);
+    bind(CBgc_sx20x7F, choices.codes.specials);
+    bind(CBgc_Sx80xFF, choices.codes.high);
+    bind(CBalign, choices.post.alignLeft);
+    bind(CBcut, choices.post.minimumXSize);
+    bind(CBnotalign09, choices.post.keepDigitBearing);
+    bind(CBgfYofs, choices.addYOffset);
+    connect(EgfYofs, &QLineEdit::textChanged, this,
+            [&choices](const QString& text) { choices.yOffsetText = text; });
+    connect(&session_, &EditingSession::fontGeneratorChanged, this,
+            [this] { showGeneratorChoices(); });
+    showGeneratorChoices();
+}
+
+void TForm1::showGeneratorChoices() {
+    // Each control echoes what it is given into the choices: show a copy.
+    const FontGeneratorChoices shown = session_.fontGenerator();
+    CBgc_AZaz->setChecked(shown.codes.letters);
+    CBgc_09->setChecked(shown.codes.digits);
+    CBgc_sx20x7F->setChecked(shown.codes.specials);
+    CBgc_Sx80xFF->setChecked(shown.codes.high);
+    CBalign->setChecked(shown.post.alignLeft);
+    CBcut->setChecked(shown.post.minimumXSize);
+    CBnotalign09->setChecked(shown.post.keepDigitBearing);
+    CBgfYofs->setChecked(shown.addYOffset);
+    // Setting the same text again would move the cursor to the end.
+    if (EgfYofs->text() != shown.yOffsetText)
+        EgfYofs->setText(shown.yOffsetText);
+}
+
 void TForm1::BtnGenfontClick() {
-    if (!ConfirmUnsavedChanges(kGenerateFontPrompt))
-        return;
-    // The font before and after is one step: a mistaken run can be taken back.
-    session_.replaceFontAsOneStep(QStringLiteral("Generate font"), [this] {
-        FontModel& font = fontModel();
-        font.characterModified = false;
-        resetFont(font, working());
-        GenerateFont(*this);
-        font.currentIndex = 0;
-        DrawMatrix->update();
-        RefreshFontView();
-        // Code 0 is never generated, so its empty slot keeps the width shown
-        // before: 32 after a run, the reset 8 after a cancelled font dialog.
-        ShowXSize(working().xSize);
-        UpdateStatusBar();
-    });
+    generateFontCommand(session_, screenGlyphs(*this));
 }
 
 void TForm1::BtnSpecCustomClick() {
@@ -94,12 +77,7 @@ void TForm1::BtnSpecCustomClick() {
 void TForm1::EgfYofsKeyPress(QChar& key) {
     if (key == u'\r') {
         key = QChar();
-        if (EgfYofs->text().isEmpty())
-            EgfYofs->setText(QStringLiteral("0"));
-        // A lone minus sign is reported; the field keeps it.
-        const auto value = readIntegerField(platform(), EgfYofs->text());
-        if (value)
-            EgfYofs->setText(QString::number(clampYOffset(*value)));
+        enterYOffsetField(session_);
     } else if (!(key.isDigit() && key.unicode() < 0x80) && key != u'-' && key != u'\b') {
         key = QChar();
     }

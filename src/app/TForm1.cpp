@@ -18,8 +18,8 @@
 namespace zelvik {
 
 TForm1::TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* parent)
-    : QMainWindow(parent), folders(session_.folders), platform_(platform),
-      startupFolder_(startupFolder), session_(platform) {
+    : QMainWindow(parent), folders(session_.folders), sampleText(session_.sampleText),
+      platform_(platform), startupFolder_(startupFolder), session_(platform) {
     setObjectName("Form1");
     setWindowTitle(kProgramTitle);
     // Fixed frame: system menu and minimise only.
@@ -34,9 +34,9 @@ TForm1::TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* 
     createStatusBar();
     connectHandlers();
     connectSession();
+    connectGenerator();
     connectHistory();
 
-    sampleText = ">>> double-click to enter sample text <<<";
     loadSettings();
     createHelpAndSplash();
 

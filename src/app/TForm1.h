@@ -89,8 +89,8 @@ public:
     QString helpFilePath;
     // The manual installed with the program, opened when helpFilePath has no file.
     QString installedHelpPath;
-    // The sample strip's text, Windows-1250 bytes.
-    std::string sampleText;
+    // The session's sample strip text, Windows-1250 bytes.
+    std::string& sampleText;
 
     // Current character (character list).
     void RefreshFontView();
@@ -164,8 +164,6 @@ public:
     void BtnGenfontClick();
     void BtnSpecCustomClick();
     void EgfYofsKeyPress(QChar& key);
-    // The font last accepted in the generator's font dialog; the dialog starts from it.
-    std::optional<QFont> FD1;
     // Source export.
     void BtnGenSourceClick();
     // Previews and images.
@@ -266,6 +264,9 @@ private:
     void createStatusBar();
     void connectHandlers();
     void connectSession();
+    // The generator group edits the session's generator choices and shows them.
+    void connectGenerator();
+    void showGeneratorChoices();
     // Puts the list selection on `index` without running the list handler.
     void selectListItem(int index);
     // The code, key and name fields of a slot.

@@ -13,6 +13,7 @@
 #include "font/FontModel.h"
 #include "font/Result.h"
 #include "session/EditorState.h"
+#include "session/FontGeneratorChoices.h"
 #include "session/PlatformServices.h"
 #include "session/RecoveryCopy.h"
 #include "session/SourceExportChoices.h"
@@ -162,6 +163,16 @@ public:
     SourceExportChoices& sourceExport() { return sourceExport_; }
     const SourceExportChoices& sourceExport() const { return sourceExport_; }
 
+    // --- "Generate font": the generator group's choices, for the whole run
+    // (session/GenerateFontCommand runs the generator). Whoever changes them
+    // sends fontGeneratorChanged() for the group to show them.
+    FontGeneratorChoices& fontGenerator() { return fontGenerator_; }
+    const FontGeneratorChoices& fontGenerator() const { return fontGenerator_; }
+
+    // The sample strip's text, Windows-1250 bytes; the strip draws it with
+    // the font.
+    std::string sampleText = ">>> double-click to enter sample text <<<";
+
     // --- recovery after a crash
     // The session as a recovery copy holds it.
     void fillRecoveryCopy(RecoveryCopy& copy) const;
@@ -193,6 +204,8 @@ Q_SIGNALS:
     void slotChanged(int index);
     // The session put new text into the identifier field.
     void identifierFieldChanged();
+    // The generator's choices changed: the generator group shows them.
+    void fontGeneratorChanged();
     // Anything a recovery copy holds may have changed. Cheap to send: every
     // pixel painted sends it.
     void changed();
@@ -227,6 +240,7 @@ private:
     PlatformServices& platform_;
     FontModel font_;
     SourceExportChoices sourceExport_;
+    FontGeneratorChoices fontGenerator_;
     WorkingCharacter working_;
     std::string nameField_;
     std::string identifierField_;

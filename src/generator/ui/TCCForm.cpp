@@ -18,7 +18,8 @@ QString customCharacterItemText(int code) {
         .arg(QString::fromStdString(autoSymbolName(code)));
 }
 
-TCCForm::TCCForm(QWidget* parent) : QDialog(parent) {
+TCCForm::TCCForm(FontGeneratorChoices& choices, QWidget* parent)
+    : QDialog(parent), choices_(choices) {
     setObjectName("CCForm");
     setWindowTitle(QStringLiteral("Customize characters 0x80-0xFF"));
     // Fixed size, and only a close button in the title bar.
@@ -27,9 +28,10 @@ TCCForm::TCCForm(QWidget* parent) : QDialog(parent) {
 
     RBall = new QRadioButton(QStringLiteral("All characters"), this);
     RBall->setObjectName("RBall");
-    RBall->setChecked(true);
+    RBall->setChecked(choices_.customPreset == HighCodePreset::All);
     RBczech = new QRadioButton(QStringLiteral("Czech characters (CP1250)"), this);
     RBczech->setObjectName("RBczech");
+    RBczech->setChecked(choices_.customPreset == HighCodePreset::Czech);
     CListBoxChars = new QListWidget(this);
     CListBoxChars->setObjectName("CListBoxChars");
     // Asked for by name; the style hint keeps a substitute monospaced, so the
@@ -53,6 +55,10 @@ TCCForm::TCCForm(QWidget* parent) : QDialog(parent) {
             RBczechClick();
     });
     connect(BtnOk, &QPushButton::clicked, this, [this] { BtnOkClick(); });
+    connect(CListBoxChars, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        choices_.codes.highCodes.set(static_cast<std::size_t>(CListBoxChars->row(item)),
+                                     item->checkState() == Qt::Checked);
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(RBall);
@@ -63,16 +69,11 @@ TCCForm::TCCForm(QWidget* parent) : QDialog(parent) {
 }
 
 HighCodePreset TCCForm::selectedPreset() const {
-    return RBall->isChecked() ? HighCodePreset::All : HighCodePreset::Czech;
+    return choices_.customPreset;
 }
 
 HighCodeSelection TCCForm::CustomSelection() const {
-    if (CListBoxChars->count() != kHighCodeCount)
-        return presetSelection(selectedPreset());
-    HighCodeSelection selection;
-    for (int i = 0; i < kHighCodeCount; ++i)
-        selection.set(i, CListBoxChars->item(i)->checkState() == Qt::Checked);
-    return selection;
+    return choices_.codes.highCodes;
 }
 
 void TCCForm::FormShow() {
@@ -88,15 +89,19 @@ void TCCForm::FormShow() {
 
 void TCCForm::ApplyPreset() {
     const HighCodeSelection preset = presetSelection(selectedPreset());
+    choices_.codes.highCodes = preset;
     for (int i = 0; i < CListBoxChars->count(); ++i)
-        CListBoxChars->item(i)->setCheckState(preset.test(i) ? Qt::Checked : Qt::Unchecked);
+        CListBoxChars->item(i)->setCheckState(
+            preset.test(static_cast<std::size_t>(i)) ? Qt::Checked : Qt::Unchecked);
 }
 
 void TCCForm::RBallClick() {
+    choices_.customPreset = HighCodePreset::All;
     ApplyPreset();
 }
 
 void TCCForm::RBczechClick() {
+    choices_.customPreset = HighCodePreset::Czech;
     ApplyPreset();
 }
 
