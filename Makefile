@@ -4,6 +4,7 @@
 # make package-check  installs, validates and round-trips the Debian package
 # make fuzz  builds every libFuzzer target with clang and runs each for
 #            FUZZ_SECONDS seconds (60 unless given)
+# make format-check  fails on any source file clang-format 14 would change
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -15,7 +16,7 @@ FUZZ_SECONDS ?= 60
 SANITIZER_STATUS = exitcode=86
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize fuzz package-check release-check bench clean
+.PHONY: all deps configure build run test test-sanitize fuzz package-check release-check format-check bench clean
 
 all: build
 
@@ -56,6 +57,10 @@ fuzz: deps
 # installed with apt, run and removed again (needs root or sudo).
 package-check: build
 	./tools/package-check.sh $(BUILD_DIR)
+
+# The sources as clang-format 14 leaves them (tools/check-format.sh).
+format-check: deps
+	./tools/check-format.sh
 
 # A packager's Release build, with GCC and with clang, warnings as errors.
 release-check: deps

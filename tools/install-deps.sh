@@ -14,6 +14,8 @@ packages=(
     fonts-dejavu-core
     # clang and its libFuzzer runtime for the fuzz targets (make fuzz)
     clang libclang-rt-14-dev
+    # the formatting check (tools/check-format.sh) wants exactly version 14
+    clang-format-14
     # the toolchains the exported sources are checked with
     gcc sdcc gcc-avr avr-libc avra mcu8051ide
     # the simulated ATmega328P and SSD1306 the firmware example runs on
