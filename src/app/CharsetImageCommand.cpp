@@ -19,7 +19,7 @@ void TForm1::Generatecharsetimage1Click() {
     if (!folder.isEmpty())
         folders.SD3 = folder;
     // The labels take the typeface the editor's fields ask for.
-    const Result written = writeCharsetImage(
+    const Result<> written = writeCharsetImage(
         fontModel(), forceExtension(answer.fileName, kCharsetImageExtension), font().family());
     if (!written)
         platform().messageBox(written.describe(), kGeneratingCharsetImageCaption,

@@ -21,7 +21,7 @@ void TForm1::loadSettings() {
 void TForm1::saveSettings() {
     if (!settings_)
         return; // already written by an earlier close
-    const Result result =
+    const Result<> result =
         writeRememberedFolders(*settings_, {folders.SaveDialog1, folders.OpenDialog1,
                                             folders.SaveDialog2, folders.SD3, folders.bdfPath});
     settings_.reset();

@@ -8,6 +8,8 @@
 
 #include <QRadioButton>
 
+#include <tuple>
+
 namespace zelvik {
 
 bool TForm1::ConfirmUnsavedChanges(const UnsavedChangesPrompt& prompt) {
@@ -35,7 +37,7 @@ void TForm1::MBtnImportBdfClick() {
 }
 
 void TForm1::MBtnExportBdfClick() {
-    exportBdfFontCommand(session_);
+    std::ignore = exportBdfFontCommand(session_); // it shows its own message
 }
 
 void TForm1::MBtnExitClick() {
@@ -48,11 +50,11 @@ void TForm1::FormCloseQuery(bool& canClose) {
         saveSettings();
 }
 
-Result TForm1::OpenFont() {
+Result<> TForm1::OpenFont() {
     return session_.openFont();
 }
 
-Result TForm1::SaveFont() {
+Result<> TForm1::SaveFont() {
     return session_.saveFont();
 }
 

@@ -15,6 +15,8 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include <tuple>
+
 namespace zelvik {
 
 TForm1::TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* parent)
@@ -126,7 +128,7 @@ void TForm1::showEvent(QShowEvent* event) {
 // The export dialog edits the session's choices; the session exports.
 void TForm1::BtnGenSourceClick() {
     if (dialogs.FormE && platform().execDialog(*dialogs.FormE) == QDialog::Accepted)
-        exportSourceCommand(session_);
+        std::ignore = exportSourceCommand(session_); // it shows its own warnings
 }
 
 } // namespace zelvik

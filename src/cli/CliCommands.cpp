@@ -16,8 +16,8 @@ void printError(const std::string& message) {
     std::cerr << "zelvik-cli: " << oneLine(message) << '\n';
 }
 
-void printError(const Result& failure) {
-    Result shown = failure;
+void printError(const Result<>& failure) {
+    Result<> shown = failure;
     shown.message.replace(u'\n', u' ');
     std::cerr << "zelvik-cli: " << shown.describe().toStdString() << '\n';
 }

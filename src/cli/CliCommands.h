@@ -37,7 +37,7 @@ std::string oneLine(std::string message);
 void printError(const std::string& message);
 // Writes "zelvik-cli: ", the failure's message on one line and, on the next
 // line, the system's reason when there is one, so that a user learns why.
-void printError(const Result& failure);
+void printError(const Result<>& failure);
 
 // An output that is the input file would destroy what is being read: the
 // exit status of the usage error, or nothing when `outputs` are other files.

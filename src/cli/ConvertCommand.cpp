@@ -57,7 +57,7 @@ int runConvert(const Args& args) {
     const ConvertArgs& parsed = std::get<ConvertArgs>(outcome);
 
     auto font = std::make_unique<FontModel>();
-    if (const Result read = readFontFile(pathFromSystem(parsed.input), *font); !read) {
+    if (const Result<> read = readFontFile(pathFromSystem(parsed.input), *font); !read) {
         printError(read);
         return kRefused;
     }
@@ -65,8 +65,8 @@ int runConvert(const Args& args) {
         printError(versionOneRefusal(*font));
         return kRefused;
     }
-    if (const Result written = writeFontFile(pathFromSystem(parsed.output), parsed.version,
-                                             font->fontIdentifier, font->ySize, *font);
+    if (const Result<> written = writeFontFile(pathFromSystem(parsed.output), parsed.version,
+                                               font->fontIdentifier, font->ySize, *font);
         !written) {
         printError(written);
         return kRefused;

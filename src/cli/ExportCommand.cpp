@@ -287,7 +287,7 @@ std::variant<ExportRequest, int> parse(const Args& args, const ExportRegistry& r
 
 } // namespace
 
-Result loadFontFile(const std::string& path, FontModel& font) {
+Result<> loadFontFile(const std::string& path, FontModel& font) {
     return readFontFile(pathFromSystem(path), font);
 }
 
@@ -309,14 +309,15 @@ int runExportWith(const Args& args, const FontLoader& load, const ExportRegistry
         return *refused;
 
     FontModel font;
-    if (const Result read = load(request.fontPath, font); !read) {
+    if (const Result<> read = load(request.fontPath, font); !read) {
         printError(read);
         return kRefused;
     }
     // An opened font's identifier is what the editor's identifier field shows.
     const std::string field = font.fontIdentifier;
     int flashBytes = 0;
-    if (const Result written = exportFont(font, field, target, request.options, paths, &flashBytes);
+    if (const Result<> written =
+            exportFont(font, field, target, request.options, paths, &flashBytes);
         !written) {
         printError(written);
         return kRefused;

@@ -14,10 +14,10 @@
 namespace zelvik::cli {
 
 // Reads the font at `path` into `font`; on failure the editor's message for it.
-using FontLoader = std::function<Result(const std::string& path, FontModel&)>;
+using FontLoader = std::function<Result<>(const std::string& path, FontModel&)>;
 
 // The font file reader as the command uses it.
-Result loadFontFile(const std::string& path, FontModel& font);
+Result<> loadFontFile(const std::string& path, FontModel& font);
 
 // runExport with the font loading and the targets given; the tests load fonts
 // from memory.

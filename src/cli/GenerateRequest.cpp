@@ -171,7 +171,7 @@ int writeGeneratedFont(const GenerateRequest& request, GlyphRasterizer& rasteriz
 
     const std::string bytes =
         serializeFontFile(request.version, request.identifier, model->ySize, *model);
-    const Result written =
+    const Result<> written =
         replaceFile(pathFromSystem(request.output),
                     QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
                     QString::fromLatin1(kCantCreateFontFileMessage));

@@ -61,7 +61,7 @@ std::variant<ImportArgs, int> parseArgs(const Args& args) {
 }
 
 // The one place that writes the font file.
-Result writeFnt(const std::string& path, FontFileVersion version, const FontModel& font) {
+Result<> writeFnt(const std::string& path, FontFileVersion version, const FontModel& font) {
     return writeFontFile(pathFromSystem(path), version, font.fontIdentifier, font.ySize, font);
 }
 
@@ -77,7 +77,7 @@ int runImport(const Args& args) {
             refuseOutputOverInput("import", parsed->input, {pathFromSystem(parsed->output)}))
         return *refused;
     BdfImport imported;
-    if (const Result read = importBdfFile(pathFromSystem(parsed->input), imported); !read) {
+    if (const Result<> read = importBdfFile(pathFromSystem(parsed->input), imported); !read) {
         printError(read);
         return kRefused;
     }
@@ -88,7 +88,7 @@ int runImport(const Args& args) {
         printError(versionOneRefusal(font));
         return kRefused;
     }
-    if (const Result written = writeFnt(parsed->output, parsed->version, font); !written) {
+    if (const Result<> written = writeFnt(parsed->output, parsed->version, font); !written) {
         printError(written);
         return kRefused;
     }

@@ -33,7 +33,7 @@ int runInfo(const Args& args) {
     if (files.size() != 1)
         return line.usageError("expected one font file: zelvik-cli info FONT.fnt");
     auto data = std::make_unique<FontFileData>();
-    if (const Result read = loadFontFile(pathFromSystem(files[0]), *data); !read) {
+    if (const Result<> read = loadFontFile(pathFromSystem(files[0]), *data); !read) {
         printError(read);
         return kRefused;
     }

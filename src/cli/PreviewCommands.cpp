@@ -84,7 +84,7 @@ std::variant<PreviewArgs, int> parseArgs(const Args& args, bool takesText) {
 
 std::unique_ptr<FontModel> readFont(const std::string& path) {
     auto font = std::make_unique<FontModel>();
-    const Result read = readFontFile(pathFromSystem(path), *font);
+    const Result<> read = readFontFile(pathFromSystem(path), *font);
     if (!read) {
         printError(read);
         return nullptr;
@@ -123,7 +123,7 @@ int runImage(const Args& args) {
     const auto font = readFont(parsed->input);
     if (!font)
         return kRefused;
-    const Result written = writeCharsetImage(*font, path);
+    const Result<> written = writeCharsetImage(*font, path);
     if (!written) {
         printError(written);
         return kRefused;
@@ -170,7 +170,7 @@ int runSample(const Args& args) {
         printError("sample: the picture could not be encoded as PNG");
         return kRefused;
     }
-    const Result written = replaceFile(
+    const Result<> written = replaceFile(
         path, png,
         QStringLiteral("Can't create picture file!\n%1").arg(QDir::toNativeSeparators(path)));
     if (!written) {

@@ -4,12 +4,12 @@
 
 namespace zelvik {
 
-Result BdfFontWriter::check(const ExportJob& job) const {
+Result<> BdfFontWriter::check(const ExportJob& job) const {
     for (int code = 0; code < kCodeCount; ++code) {
         if (job.font.slots[code].defined())
-            return Result::success();
+            return Result<>::success();
     }
-    return Result::fail(Failure::Refused, kNothingToExportBdfMessage);
+    return Result<>::fail(Failure::Refused, kNothingToExportBdfMessage);
 }
 
 GeneratedFiles BdfFontWriter::generate(const ExportJob& job) const {

@@ -10,7 +10,7 @@ namespace zelvik {
 class BdfFontWriter final : public SourceWriter {
 public:
     // A font without any defined code 0-255 has nothing to write.
-    Result check(const ExportJob& job) const override;
+    Result<> check(const ExportJob& job) const override;
     // The BDF text goes in `source`; it takes no flash.
     GeneratedFiles generate(const ExportJob& job) const override;
 };

@@ -47,8 +47,8 @@ void appendHex(std::string& out, int value) {
 
 } // namespace
 
-Result GfxWriter::check(const ExportJob& job) const {
-    if (Result refusal = checkLibraryFont(job.font, kLibrary); !refusal)
+Result<> GfxWriter::check(const ExportJob& job) const {
+    if (Result<> refusal = checkLibraryFont(job.font, kLibrary); !refusal)
         return refusal;
     const Range range = definedRange(job.font);
     int bitmapBytes = 0;
@@ -59,11 +59,11 @@ Result GfxWriter::check(const ExportJob& job) const {
         bitmapBytes += (g.width * g.height + 7) / 8;
     }
     if (bitmapBytes > kMaxBitmapBytes)
-        return Result::fail(Failure::Refused,
-                            QStringLiteral("Can't generate Adafruit GFX font!\nIts bitmaps "
-                                           "take %1 bytes; the format holds 65535.")
-                                .arg(bitmapBytes));
-    return Result::success();
+        return Result<>::fail(Failure::Refused,
+                              QStringLiteral("Can't generate Adafruit GFX font!\nIts bitmaps "
+                                             "take %1 bytes; the format holds 65535.")
+                                  .arg(bitmapBytes));
+    return Result<>::success();
 }
 
 GeneratedFiles GfxWriter::generate(const ExportJob& job) const {

@@ -9,7 +9,7 @@ namespace zelvik {
 
 class GfxWriter final : public SourceWriter {
 public:
-    Result check(const ExportJob& job) const override;
+    Result<> check(const ExportJob& job) const override;
     // The header is the one output file, so it goes in `source`.
     GeneratedFiles generate(const ExportJob& job) const override;
 };

@@ -9,10 +9,10 @@ namespace zelvik {
 
 namespace {
 
-Result refused(std::string_view library, const QString& why) {
-    return Result::fail(Failure::Refused, QStringLiteral("Can't generate ") +
-                                              QString::fromLatin1(library) +
-                                              QStringLiteral(" font!\n") + why);
+Result<> refused(std::string_view library, const QString& why) {
+    return Result<>::fail(Failure::Refused, QStringLiteral("Can't generate ") +
+                                                QString::fromLatin1(library) +
+                                                QStringLiteral(" font!\n") + why);
 }
 
 } // namespace
@@ -84,12 +84,12 @@ std::vector<LibraryGlyph> unicodeGlyphs(const FontModel& font) {
     return glyphs;
 }
 
-Result checkLibraryFont(const FontModel& font, std::string_view library) {
+Result<> checkLibraryFont(const FontModel& font, std::string_view library) {
     const bool anyDefined = std::any_of(font.slots.begin(), font.slots.begin() + kCodeCount,
                                         [](const CharSlot& s) { return s.defined(); });
     if (!anyDefined)
         return refused(library, QStringLiteral("The font has no defined character."));
-    return Result::success();
+    return Result<>::success();
 }
 
 std::string flashSizeText(long long bytes) {

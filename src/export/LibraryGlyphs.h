@@ -40,7 +40,7 @@ std::vector<LibraryGlyph> unicodeGlyphs(const FontModel& font);
 
 // A font without any defined code is refused; `library` names the format in
 // the message.
-Result checkLibraryFont(const FontModel& font, std::string_view library);
+Result<> checkLibraryFont(const FontModel& font, std::string_view library);
 
 // "2,816 bytes in flash"
 std::string flashSizeText(long long bytes);

@@ -125,7 +125,7 @@ std::string upper(std::string_view text) {
 
 } // namespace
 
-Result LvglWriter::check(const ExportJob& job) const {
+Result<> LvglWriter::check(const ExportJob& job) const {
     return checkLibraryFont(job.font, kLibrary);
 }
 

@@ -9,7 +9,7 @@ namespace zelvik {
 
 class LvglWriter final : public SourceWriter {
 public:
-    Result check(const ExportJob& job) const override;
+    Result<> check(const ExportJob& job) const override;
     GeneratedFiles generate(const ExportJob& job) const override;
 };
 

@@ -39,7 +39,7 @@ public:
     // The refusals of a font the output cannot hold beyond those every
     // export runs (checkExportable), before anything is generated;
     // generate() may assume they passed.
-    virtual Result check(const ExportJob&) const { return Result::success(); }
+    virtual Result<> check(const ExportJob&) const { return Result<>::success(); }
     virtual GeneratedFiles generate(const ExportJob& job) const = 0;
 };
 

@@ -463,18 +463,18 @@ void appendStringLiteral(std::string& out, const std::vector<std::uint8_t>& byte
 
 } // namespace
 
-Result U8g2Writer::check(const ExportJob& job) const {
-    if (Result refusal = checkLibraryFont(job.font, kLibrary); !refusal)
+Result<> U8g2Writer::check(const ExportJob& job) const {
+    if (Result<> refusal = checkLibraryFont(job.font, kLibrary); !refusal)
         return refusal;
     const Plan p = plan(job.font);
     if (p.tooBig >= 0)
-        return Result::fail(
+        return Result<>::fail(
             Failure::Refused,
             QStringLiteral("Can't generate u8g2 font!\nThe character %1 takes %2 bytes; a u8g2 "
                            "glyph holds at most 255.")
                 .arg(fromCp1250(listItemText(job.font, p.tooBig)))
                 .arg(p.tooBigBytes));
-    return Result::success();
+    return Result<>::success();
 }
 
 GeneratedFiles U8g2Writer::generate(const ExportJob& job) const {

@@ -10,7 +10,7 @@ namespace zelvik {
 
 class U8g2Writer final : public SourceWriter {
 public:
-    Result check(const ExportJob& job) const override;
+    Result<> check(const ExportJob& job) const override;
     GeneratedFiles generate(const ExportJob& job) const override;
 };
 

@@ -56,10 +56,10 @@ struct BdfImport {
 };
 
 // The font in `bytes`. `imported` is set only on success.
-Result parseBdf(std::string_view bytes, BdfImport& imported);
+Result<> parseBdf(std::string_view bytes, BdfImport& imported);
 
 // The font in the file at `path`. `imported` is set only on success.
-Result importBdfFile(const QString& path, BdfImport& imported);
+Result<> importBdfFile(const QString& path, BdfImport& imported);
 
 // What an import took, for the status bar and zelvik-cli:
 // "BDF import: 190 glyphs taken, 2 cut, 4587 skipped".
@@ -74,6 +74,6 @@ std::string serializeBdf(const FontModel& font, std::string_view identifier);
 
 // Writes serializeBdf(...) to `path` through replaceFile. A font without any
 // defined code 0-255 is refused (kNothingToExportBdfMessage, Failure::Refused).
-Result exportBdfFile(const QString& path, const FontModel& font, std::string_view identifier);
+Result<> exportBdfFile(const QString& path, const FontModel& font, std::string_view identifier);
 
 } // namespace zelvik

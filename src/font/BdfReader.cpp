@@ -147,13 +147,13 @@ public:
     Parser(std::string_view bytes, FontModel& font, BdfImportCounts& counts)
         : lines_(bytes), font_(font), counts_(counts) {}
 
-    Result run();
+    Result<> run();
 
 private:
     enum class State { Header, Properties, Glyphs, Glyph, Bitmap, AfterBitmap };
 
-    Result fault(const QString& detail) const {
-        return Result::fail(
+    Result<> fault(const QString& detail) const {
+        return Result<>::fail(
             Failure::InvalidFormat,
             QString::fromLatin1(kInvalidBdfMessage) +
                 QStringLiteral("\nLine %1: %2").arg(std::max(1, lines_.number())).arg(detail));
@@ -178,7 +178,7 @@ private:
     Lines lines_;
     FontModel& font_;
     BdfImportCounts& counts_;
-    Result error_;
+    Result<> error_;
     State state_ = State::Header;
 
     bool haveAscent_ = false, haveDescent_ = false, haveBoundingBox_ = false;
@@ -318,11 +318,11 @@ bool Parser::startGlyphs() {
     }
     const long long height = ascent + descent;
     if (height > kMaxSize) {
-        error_ = Result::fail(Failure::InvalidFormat,
-                              QStringLiteral("The BDF font is %1 pixels high!\n"
-                                             "Characters can be at most %2 pixels high.")
-                                  .arg(height)
-                                  .arg(kMaxSize));
+        error_ = Result<>::fail(Failure::InvalidFormat,
+                                QStringLiteral("The BDF font is %1 pixels high!\n"
+                                               "Characters can be at most %2 pixels high.")
+                                    .arg(height)
+                                    .arg(kMaxSize));
         return false;
     }
     if (height < kMinSize) {
@@ -497,7 +497,7 @@ void Parser::endGlyph() {
     state_ = State::Glyphs;
 }
 
-Result Parser::run() {
+Result<> Parser::run() {
     std::string_view line;
     const bool any = lines_.next(line);
     if (line.starts_with("\xEF\xBB\xBF")) // a byte order mark some editors add
@@ -529,7 +529,7 @@ Result Parser::run() {
             break;
         case State::Glyphs:
             if (keyword == "ENDFONT")
-                return Result::success();
+                return Result<>::success();
             if (keyword == "STARTCHAR") {
                 state_ = State::Glyph;
             } else {
@@ -602,32 +602,32 @@ std::string identifierFromFamilyName(std::string_view familyName) {
     return identifier;
 }
 
-Result parseBdf(std::string_view bytes, BdfImport& imported) {
+Result<> parseBdf(std::string_view bytes, BdfImport& imported) {
     auto font = std::make_unique<FontModel>();
     BdfImportCounts counts;
     Parser parser(bytes, *font, counts);
-    if (Result result = parser.run(); !result)
+    if (Result<> result = parser.run(); !result)
         return result;
     font->fontModified = true;
     font->currentFileName.clear();
     imported.font = std::move(font);
     imported.counts = counts;
-    return Result::success();
+    return Result<>::success();
 }
 
-Result importBdfFile(const QString& path, BdfImport& imported) {
+Result<> importBdfFile(const QString& path, BdfImport& imported) {
     QFile file;
     if (const QString why = openForReading(file, path); !why.isEmpty())
-        return Result::fail(Failure::CannotOpen, kCantOpenBdfMessage, why);
+        return Result<>::fail(Failure::CannotOpen, kCantOpenBdfMessage, why);
     if (file.size() > static_cast<qint64>(kLongestBdfFile))
-        return Result::fail(Failure::InvalidFormat, kBdfTooLargeMessage);
+        return Result<>::fail(Failure::InvalidFormat, kBdfTooLargeMessage);
     // A pipe has no size: one byte more than the limit tells a stream at the
     // limit from a longer one without reading the rest of it.
     const QByteArray bytes = readAtMost(file, static_cast<qint64>(kLongestBdfFile) + 1);
     if (file.error() != QFileDevice::NoError)
-        return Result::fail(Failure::CannotOpen, kCantOpenBdfMessage, file.errorString());
+        return Result<>::fail(Failure::CannotOpen, kCantOpenBdfMessage, file.errorString());
     if (static_cast<std::size_t>(bytes.size()) > kLongestBdfFile)
-        return Result::fail(Failure::InvalidFormat, kBdfTooLargeMessage);
+        return Result<>::fail(Failure::InvalidFormat, kBdfTooLargeMessage);
     return parseBdf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                     imported);
 }

@@ -135,12 +135,12 @@ std::string serializeBdf(const FontModel& font, std::string_view identifier) {
     return out;
 }
 
-Result exportBdfFile(const QString& path, const FontModel& font, std::string_view identifier) {
+Result<> exportBdfFile(const QString& path, const FontModel& font, std::string_view identifier) {
     bool any = false;
     for (int code = 0; code < kCodeCount && !any; ++code)
         any = defined(font, code);
     if (!any)
-        return Result::fail(Failure::Refused, kNothingToExportBdfMessage);
+        return Result<>::fail(Failure::Refused, kNothingToExportBdfMessage);
     const std::string bytes = serializeBdf(font, identifier);
     return replaceFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
                        kCantCreateBdfMessage);

@@ -291,7 +291,7 @@ QString rollBack(std::span<const FileContents> files, std::vector<Target>& targe
 
 } // namespace
 
-Result replaceFiles(std::span<const FileContents> files) {
+Result<> replaceFiles(std::span<const FileContents> files) {
     std::vector<Target> targets;
     targets.reserve(files.size());
     for (const FileContents& file : files) {
@@ -299,15 +299,15 @@ Result replaceFiles(std::span<const FileContents> files) {
         for (const Target& earlier : targets) {
             if (earlier.path == target.path) {
                 discardStaged(targets);
-                return Result::fail(Failure::CannotCreate, file.failureMessage,
-                                    QStringLiteral("Two output files have the same name."));
+                return Result<>::fail(Failure::CannotCreate, file.failureMessage,
+                                      QStringLiteral("Two output files have the same name."));
             }
         }
         const int error = stage(target, file.bytes);
         targets.push_back(std::move(target));
         if (error != 0) {
             discardStaged(targets);
-            return Result::fail(Failure::CannotCreate, file.failureMessage, systemReason(error));
+            return Result<>::fail(Failure::CannotCreate, file.failureMessage, systemReason(error));
         }
     }
 
@@ -316,8 +316,8 @@ Result replaceFiles(std::span<const FileContents> files) {
     for (std::size_t i = 0; i < targets.size() && files.size() > 1; ++i) {
         if (const int error = keepPrevious(targets[i]); error != 0) {
             discardStaged(targets);
-            return Result::fail(Failure::CannotCreate, files[i].failureMessage,
-                                systemReason(error));
+            return Result<>::fail(Failure::CannotCreate, files[i].failureMessage,
+                                  systemReason(error));
         }
     }
 
@@ -337,7 +337,7 @@ Result replaceFiles(std::span<const FileContents> files) {
             QString reason = systemReason(error);
             if (!leftAs.isEmpty())
                 reason += QStringLiteral("\nThe files could not all be put back:\n") + leftAs;
-            return Result::fail(Failure::CannotCreate, files[i].failureMessage, reason);
+            return Result<>::fail(Failure::CannotCreate, files[i].failureMessage, reason);
         }
     }
     discardStaged(targets); // the links to the old files
@@ -351,7 +351,7 @@ Result replaceFiles(std::span<const FileContents> files) {
             syncFolder(targets[i].folder);
         removeLeftovers(targets[i]);
     }
-    return Result::success();
+    return Result<>::success();
 }
 
 } // namespace zelvik
@@ -389,18 +389,18 @@ bool restore(const QString& path, const std::optional<QByteArray>& previous) {
 
 } // namespace
 
-Result replaceFiles(std::span<const FileContents> files) {
+Result<> replaceFiles(std::span<const FileContents> files) {
     std::vector<std::unique_ptr<QSaveFile>> staged;
     for (const FileContents& file : files) {
         for (const auto& earlier : staged) {
             if (earlier->fileName() == file.path)
-                return Result::fail(Failure::CannotCreate, file.failureMessage,
-                                    QStringLiteral("Two output files have the same name."));
+                return Result<>::fail(Failure::CannotCreate, file.failureMessage,
+                                      QStringLiteral("Two output files have the same name."));
         }
         staged.push_back(std::make_unique<QSaveFile>(file.path));
         if (!stage(*staged.back(), file.bytes))
-            return Result::fail(Failure::CannotCreate, file.failureMessage,
-                                staged.back()->errorString());
+            return Result<>::fail(Failure::CannotCreate, file.failureMessage,
+                                  staged.back()->errorString());
     }
     std::vector<std::optional<QByteArray>> previous;
     for (const FileContents& file : files)
@@ -417,9 +417,9 @@ Result replaceFiles(std::span<const FileContents> files) {
         if (!leftAs.isEmpty())
             reason += QStringLiteral("\nThe files could not all be put back:\n") +
                       leftAs.join(QLatin1Char('\n'));
-        return Result::fail(Failure::CannotCreate, files[i].failureMessage, reason);
+        return Result<>::fail(Failure::CannotCreate, files[i].failureMessage, reason);
     }
-    return Result::success();
+    return Result<>::success();
 }
 
 } // namespace zelvik
@@ -428,7 +428,7 @@ Result replaceFiles(std::span<const FileContents> files) {
 
 namespace zelvik {
 
-Result replaceFile(const QString& path, const QByteArray& bytes, const QString& failureMessage) {
+Result<> replaceFile(const QString& path, const QByteArray& bytes, const QString& failureMessage) {
     const FileContents file{path, bytes, failureMessage};
     return replaceFiles(std::span<const FileContents>(&file, 1));
 }

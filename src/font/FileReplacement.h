@@ -26,8 +26,8 @@ struct FileContents {
 // Writes every file, then replaces the targets in order. The Result names the
 // first file that failed (its failureMessage, Failure::CannotCreate) with the
 // system's reason and, when a rollback failed too, what each file was left as.
-Result replaceFiles(std::span<const FileContents> files);
+Result<> replaceFiles(std::span<const FileContents> files);
 
-Result replaceFile(const QString& path, const QByteArray& bytes, const QString& failureMessage);
+Result<> replaceFile(const QString& path, const QByteArray& bytes, const QString& failureMessage);
 
 } // namespace zelvik

@@ -172,11 +172,11 @@ std::string serializeFontFile(FontFileVersion version, std::string_view identifi
     return out;
 }
 
-Result loadFontFile(const QString& path, FontFileData& data) {
+Result<> loadFontFile(const QString& path, FontFileData& data) {
     QFile file;
     const auto cannotOpen = [](const QString& why) {
-        return Result::fail(Failure::CannotOpen, QString::fromLatin1(kCantOpenFontFileMessage),
-                            why);
+        return Result<>::fail(Failure::CannotOpen, QString::fromLatin1(kCantOpenFontFileMessage),
+                              why);
     };
     if (const QString why = openForReading(file, path); !why.isEmpty())
         return cannotOpen(why);
@@ -187,9 +187,9 @@ Result loadFontFile(const QString& path, FontFileData& data) {
         return cannotOpen(file.errorString());
     auto parsed = parseFontFile(std::string_view(bytes.constData(), bytes.size()));
     if (!parsed)
-        return Result::fail(Failure::InvalidFormat, QString::fromLatin1(kInvalidFontFileMessage));
+        return Result<>::fail(Failure::InvalidFormat, QString::fromLatin1(kInvalidFontFileMessage));
     data = std::move(*parsed);
-    return Result::success();
+    return Result<>::success();
 }
 
 void applyFontFile(const FontFileData& data, FontModel& font) {
@@ -199,16 +199,16 @@ void applyFontFile(const FontFileData& data, FontModel& font) {
     font.slots = data.slots;
 }
 
-Result readFontFile(const QString& path, FontModel& font) {
+Result<> readFontFile(const QString& path, FontModel& font) {
     auto data = std::make_unique<FontFileData>();
-    Result result = loadFontFile(path, *data);
+    Result<> result = loadFontFile(path, *data);
     if (result)
         applyFontFile(*data, font);
     return result;
 }
 
-Result writeFontFile(const QString& path, FontFileVersion version, std::string_view identifier,
-                     int ySize, const FontModel& font) {
+Result<> writeFontFile(const QString& path, FontFileVersion version, std::string_view identifier,
+                       int ySize, const FontModel& font) {
     const std::string bytes = serializeFontFile(version, identifier, ySize, font);
     return replaceFile(path,
                        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())),

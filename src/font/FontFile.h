@@ -81,21 +81,21 @@ std::string serializeFontFile(FontFileVersion version, std::string_view identifi
 // Reads the file at `path` into `data`. `data` is untouched unless it
 // succeeds; fails with CannotOpen (kCantOpenFontFileMessage and the system's
 // reason) or InvalidFormat (kInvalidFontFileMessage).
-Result loadFontFile(const QString& path, FontFileData& data);
+Result<> loadFontFile(const QString& path, FontFileData& data);
 
 // The file's identifier, y-size, baseline and 257 slots become the font's. Nothing else
 // (current index, flags, file name) changes.
 void applyFontFile(const FontFileData& data, FontModel& font);
 
 // loadFontFile and applyFontFile together: the font changes only on success.
-Result readFontFile(const QString& path, FontModel& font);
+Result<> readFontFile(const QString& path, FontModel& font);
 
 // Writes serializeFontFile(...) to `path` through replaceFile: an existing
 // file is replaced only when every byte is on disk. On failure (CannotCreate,
 // kCantCreateFontFileMessage and the system's reason) an existing file at
 // `path` is as it was and no temporary file is left.
-Result writeFontFile(const QString& path, FontFileVersion version, std::string_view identifier,
-                     int ySize, const FontModel& font);
+Result<> writeFontFile(const QString& path, FontFileVersion version, std::string_view identifier,
+                       int ySize, const FontModel& font);
 
 // Version 1.0 can hold the font: y-size at most 16 and no defined character
 // wider than 8. Undefined slots do not count, whatever their stored x-size.

@@ -146,8 +146,8 @@ QString SettingsFile::readString(const QString& section, const QString& key,
     return defaultValue;
 }
 
-Result SettingsFile::writeStrings(const QString& section,
-                                  const std::vector<std::pair<QString, QString>>& values) {
+Result<> SettingsFile::writeStrings(const QString& section,
+                                    const std::vector<std::pair<QString, QString>>& values) {
     IniText ini = readIni(path_);
     auto range = findSection(ini.lines, section);
     if (!range) {
@@ -182,7 +182,8 @@ Result SettingsFile::writeStrings(const QString& section,
     return replaceFile(path_, bytes, settingsWriteMessage(path_));
 }
 
-Result SettingsFile::writeString(const QString& section, const QString& key, const QString& value) {
+Result<> SettingsFile::writeString(const QString& section, const QString& key,
+                                   const QString& value) {
     return writeStrings(section, {{key, value}});
 }
 
@@ -217,7 +218,7 @@ QString readHelpPath(const SettingsFile& settings, const QString& startupFolder)
     return QDir::toNativeSeparators(QDir(startupFolder).filePath(relative));
 }
 
-Result writeRememberedFolders(SettingsFile& settings, const RememberedFolders& folders) {
+Result<> writeRememberedFolders(SettingsFile& settings, const RememberedFolders& folders) {
     return settings.writeStrings(kPathSection, {{kExportImagePathKey, folders.exportImagePath},
                                                 {kSavePathKey, folders.savePath},
                                                 {kExportPathKey, folders.exportPath},

@@ -43,9 +43,9 @@ public:
     // new key goes after the section's last entry. The file is replaced only
     // once the new text is complete on disk; a failure (CannotCreate) carries
     // settingsWriteMessage(path()) and the system's reason.
-    Result writeStrings(const QString& section,
-                        const std::vector<std::pair<QString, QString>>& values);
-    Result writeString(const QString& section, const QString& key, const QString& value);
+    Result<> writeStrings(const QString& section,
+                          const std::vector<std::pair<QString, QString>>& values);
+    Result<> writeString(const QString& section, const QString& key, const QString& value);
 
 private:
     QString path_;
@@ -81,6 +81,6 @@ RememberedFolders readRememberedFolders(const SettingsFile& settings);
 QString readHelpPath(const SettingsFile& settings, const QString& startupFolder);
 
 // At close: the five folders in one write. The help key is never written.
-Result writeRememberedFolders(SettingsFile& settings, const RememberedFolders& folders);
+Result<> writeRememberedFolders(SettingsFile& settings, const RememberedFolders& folders);
 
 } // namespace zelvik

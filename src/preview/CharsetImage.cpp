@@ -127,7 +127,7 @@ QImage charsetImage(const FontModel& font, const QString& typeface) {
     return packRaster(raster);
 }
 
-Result writeCharsetImage(const FontModel& font, const QString& path, const QString& typeface) {
+Result<> writeCharsetImage(const FontModel& font, const QString& path, const QString& typeface) {
     const QByteArray bytes = monoBmpBytes(charsetImage(font, typeface));
     return replaceFile(
         path, bytes,

@@ -36,7 +36,7 @@ QImage charsetImage(const FontModel& font, const QString& typeface = kLabelTypef
 
 // Writes charsetImage() as a BMP file to `path`, replacing any file there at
 // once or not at all. The failure names the file.
-Result writeCharsetImage(const FontModel& font, const QString& path,
-                         const QString& typeface = kLabelTypeface);
+Result<> writeCharsetImage(const FontModel& font, const QString& path,
+                           const QString& typeface = kLabelTypeface);
 
 } // namespace zelvik

@@ -26,7 +26,7 @@ QString importBdfFontCommand(EditingSession& session) {
     session.folders.bdfPath = folderOf(chosen.fileName);
     BdfImport imported;
     // A refused file leaves the font as it was.
-    if (const Result read = importBdfFile(chosen.fileName, imported); !read) {
+    if (const Result<> read = importBdfFile(chosen.fileName, imported); !read) {
         platform.messageBox(read.describe(), kImportCaption,
                             read.failure == Failure::CannotOpen ? MessageIcon::Error
                                                                 : MessageIcon::Warning,
@@ -46,18 +46,18 @@ QString importBdfFontCommand(EditingSession& session) {
     return bdfImportSummary(imported.counts);
 }
 
-Result exportBdfFontCommand(EditingSession& session) {
+Result<> exportBdfFontCommand(EditingSession& session) {
     PlatformServices& platform = session.platform();
     const FileDialogAnswer chosen =
         platform.saveFileDialog({kBdfFilter, 1, session.folders.bdfPath, QString()});
     if (!chosen.accepted)
-        return Result::cancelled();
+        return Result<>::cancelled();
     session.folders.bdfPath = folderOf(chosen.fileName);
     const QString path =
         chosen.filterIndex == 1 ? forceExtension(chosen.fileName, ".bdf") : chosen.fileName;
     const std::string identifier = session.identifierField().empty() ? session.font().fontIdentifier
                                                                      : session.identifierField();
-    const Result written = exportBdfFile(path, session.font(), identifier);
+    const Result<> written = exportBdfFile(path, session.font(), identifier);
     if (!written) {
         platform.messageBox(written.describe(), kExportCaption,
                             written.failure == Failure::Refused ? MessageIcon::Warning

@@ -23,6 +23,6 @@ QString importBdfFontCommand(EditingSession& session);
 
 // Asks for a file name and writes the stored characters as BDF, with the
 // identifier field's text (or the font's) as its name.
-Result exportBdfFontCommand(EditingSession& session);
+Result<> exportBdfFontCommand(EditingSession& session);
 
 } // namespace zelvik

@@ -469,7 +469,7 @@ void EditingSession::newFontCommand() {
 void EditingSession::openFontCommand() {
     if (!confirmUnsavedChanges(kOpenFontPrompt))
         return;
-    const Result opened = openFont();
+    const Result<> opened = openFont();
     if (opened || opened.failure == Failure::Cancelled) {
         font_.characterModified = false;
         font_.currentIndex = 0;
@@ -501,14 +501,14 @@ bool EditingSession::queryClose() {
     return confirmUnsavedChanges(kExitPrompt);
 }
 
-Result EditingSession::openFont() {
+Result<> EditingSession::openFont() {
     const QString caption = QStringLiteral("Opening font file ...");
     const FileDialogAnswer chosen =
         platform_.openFileDialog({kFontOpenFilter, 1, folders.OpenDialog1, QString()});
     if (!chosen.accepted)
-        return Result::cancelled();
+        return Result<>::cancelled();
     // A file that is refused leaves the font exactly as it was.
-    const Result read = readFontFile(chosen.fileName, font_);
+    const Result<> read = readFontFile(chosen.fileName, font_);
     if (!read) {
         // Unreadable is an error; a damaged file is a refusal.
         platform_.messageBox(read.message, caption,
@@ -520,17 +520,17 @@ Result EditingSession::openFont() {
     }
     folders.OpenDialog1 = folderOf(chosen.fileName);
     font_.currentFileName = namePartOf(chosen.fileName).toStdString();
-    return Result::success();
+    return Result<>::success();
 }
 
-Result EditingSession::saveFont() {
+Result<> EditingSession::saveFont() {
     const QString caption = QStringLiteral("Saving font file ...");
     // The identifier is taken from the field, which may be newer than the font's.
     if (identifierField_.empty()) {
         const QString message =
             QStringLiteral("Can't save font file!\nThere is no name for this font!");
         platform_.messageBox(message, caption, MessageIcon::Error, MessageButtons::Ok);
-        return Result::fail(Failure::Refused, message);
+        return Result<>::fail(Failure::Refused, message);
     }
 
     FontFileVersion version = FontFileVersion::V2;
@@ -538,21 +538,21 @@ Result EditingSession::saveFont() {
         const std::optional<FontFileVersion> chosen =
             chooseFontFileVersion ? chooseFontFileVersion() : std::optional(FontFileVersion::V2);
         if (!chosen)
-            return Result::cancelled();
+            return Result<>::cancelled();
         version = *chosen;
     }
 
     const FileDialogAnswer chosen =
         platform_.saveFileDialog({kFontSaveFilter, 1, folders.SaveDialog1, QString()});
     if (!chosen.accepted)
-        return Result::cancelled();
+        return Result<>::cancelled();
     folders.SaveDialog1 = folderOf(chosen.fileName);
     font_.currentFileName = namePartOf(chosen.fileName).toStdString();
 
     const QString path =
         chosen.filterIndex == 1 ? forceExtension(chosen.fileName, ".fnt") : chosen.fileName;
     // The old file, if any, is replaced only once the new one is complete.
-    const Result written = writeFontFile(path, version, identifierField_, font_.ySize, font_);
+    const Result<> written = writeFontFile(path, version, identifierField_, font_.ySize, font_);
     if (!written) {
         platform_.messageBox(written.message, caption, MessageIcon::Error, MessageButtons::Ok);
         font_.currentFileName.clear();

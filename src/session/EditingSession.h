@@ -154,9 +154,9 @@ public:
     bool queryClose();
     // The open dialog and the read; the messages are shown here. A refused
     // file leaves the font as it was.
-    Result openFont();
+    Result<> openFont();
     // The version question, the save dialog and the write, with their messages.
-    Result saveFont();
+    Result<> saveFont();
 
     // --- "Generate source": the export dialog's choices, for the whole run
     // (session/SourceExportCommand runs the export).

@@ -100,7 +100,7 @@ bool SessionRecovery::writeNow() {
     session_.fillRecoveryCopy(copy_);
     copy_.lastChanged = lastChange_ ? lastChange_ : QDateTime::currentMSecsSinceEpoch();
     const std::string bytes = serializeRecoveryCopy(copy_);
-    const Result result =
+    const Result<> result =
         replaceFile(copyPath_, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
                     QStringLiteral("cannot write the recovery copy ") + copyPath_);
     if (!result) {

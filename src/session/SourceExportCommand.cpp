@@ -16,10 +16,10 @@ void warn(EditingSession& session, const QString& message) {
 
 // The steps every writer takes before it writes: the refusals, the save
 // dialog and the output names. A failure when the export stops here.
-Result prepareExportFile(EditingSession& session, const ExportTargetInfo& target,
-                         ExportPaths& paths) {
+Result<> prepareExportFile(EditingSession& session, const ExportTargetInfo& target,
+                           ExportPaths& paths) {
     // The refusals come before any file dialog: there would be nothing to save.
-    if (const Result refusal = checkExportable(session.font(), session.identifierField(), target);
+    if (const Result<> refusal = checkExportable(session.font(), session.identifierField(), target);
         !refusal) {
         warn(session, refusal.message);
         return refusal;
@@ -30,29 +30,29 @@ Result prepareExportFile(EditingSession& session, const ExportTargetInfo& target
     request.initialFolder = session.folders.SaveDialog2;
     const FileDialogAnswer answer = session.platform().saveFileDialog(request);
     if (!answer.accepted || answer.fileName.isEmpty())
-        return Result::cancelled();
+        return Result<>::cancelled();
     const QString folder = folderOf(answer.fileName);
     if (!folder.isEmpty())
         session.folders.SaveDialog2 = folder;
     paths = target.pathsForChosenName(answer.fileName, answer.filterIndex);
-    return Result::success();
+    return Result<>::success();
 }
 
 } // namespace
 
-Result exportSourceCommand(EditingSession& session) {
+Result<> exportSourceCommand(EditingSession& session) {
     const SourceExportChoices& choices = session.sourceExport();
     const std::optional<ExportTarget> chosen = choices.selectedTarget();
     if (!chosen)
-        return Result::cancelled();
+        return Result<>::cancelled();
     const ExportTargetInfo& target = *choices.registry().find(*chosen);
     const ExportOptions options = choices.options(*chosen);
     ExportPaths paths;
-    if (Result prepared = prepareExportFile(session, target, paths); !prepared)
+    if (Result<> prepared = prepareExportFile(session, target, paths); !prepared)
         return prepared;
     // Generates in memory and writes atomically; the font takes the field's
     // text as its identifier when it had none, but only once the files exist.
-    const Result written =
+    const Result<> written =
         exportFont(session.font(), session.identifierField(), target, options, paths);
     if (!written)
         warn(session, written.message);

@@ -20,7 +20,7 @@ class EditingSession;
 // Exports the font as the choices say. Cancelled when no item is selected or
 // the save dialog was cancelled; a refusal or a failed write has been shown.
 // On success the font takes the identifier it was exported with.
-Result exportSourceCommand(EditingSession& session);
+Result<> exportSourceCommand(EditingSession& session);
 
 // What the font would take in flash with `target` and `options`, or nothing
 // when the export would be refused.

@@ -52,9 +52,9 @@ protected:
         FontLoader load = [this](const std::string& path, FontModel& font) {
             const auto it = fonts.find(path);
             if (it == fonts.end())
-                return Result::fail(Failure::CannotOpen, "Can't open font file!");
+                return Result<>::fail(Failure::CannotOpen, "Can't open font file!");
             font = it->second;
-            return Result::success();
+            return Result<>::success();
         };
         ::testing::internal::CaptureStderr();
         const int status = runExportWith(args, load);

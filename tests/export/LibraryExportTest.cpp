@@ -132,7 +132,7 @@ TEST_F(LibraryExportFiles, WhatTheFormatCannotHoldIsRefusedAndNothingIsWritten) 
         const ExportPaths paths =
             target == ExportTarget::U8g2 ? u8g2Paths : ExportPaths{path("f.c"), {}};
         FontModel empty = newExportFont("fnt");
-        Result r = exportFont(empty, "fnt", target, {}, paths);
+        Result<> r = exportFont(empty, "fnt", target, {}, paths);
         EXPECT_EQ(r.failure, Failure::Refused);
         EXPECT_TRUE(r.message.contains("no defined character")) << r.message.toStdString();
 
@@ -147,7 +147,7 @@ TEST_F(LibraryExportFiles, WhatTheFormatCannotHoldIsRefusedAndNothingIsWritten) 
     FontModel checker = squareFont({});
     for (int i = 0; i < 1024; ++i)
         checker.slots['A'].pixels[pixelIndex(i % 32, i / 32)] = (i % 5 == 0 || i % 5 == 2) ? 0 : 1;
-    const Result r = exportFont(checker, "square", ExportTarget::U8g2, {}, u8g2Paths);
+    const Result<> r = exportFont(checker, "square", ExportTarget::U8g2, {}, u8g2Paths);
     EXPECT_EQ(r.failure, Failure::Refused);
     EXPECT_TRUE(
         r.message.startsWith("Can't generate u8g2 font!\nThe character #65  'A' - A takes "))

@@ -39,7 +39,7 @@ std::string glyph(int encoding, const std::string& dwidth, const std::string& bb
 }
 
 struct Parsed {
-    Result result;
+    Result<> result;
     BdfImport imported;
 };
 
@@ -308,7 +308,7 @@ TEST(BdfImport, RefusesMalformedFilesWithTheLineNumber) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         BdfImport imported;
-        const Result result = parseBdf(c.text, imported);
+        const Result<> result = parseBdf(c.text, imported);
         EXPECT_EQ(result.failure, Failure::InvalidFormat);
         EXPECT_EQ(result.message.toStdString(), "Invalid BDF file!\n" + c.message);
         EXPECT_FALSE(imported.font); // nothing half-read comes out
@@ -317,7 +317,7 @@ TEST(BdfImport, RefusesMalformedFilesWithTheLineNumber) {
 
 TEST(BdfImport, RefusesAFontTallerThan32PixelsWithItsHeight) {
     BdfImport imported;
-    Result result = parseBdf(bdf("FONT_ASCENT 30\nFONT_DESCENT 10\n", ""), imported);
+    Result<> result = parseBdf(bdf("FONT_ASCENT 30\nFONT_DESCENT 10\n", ""), imported);
     EXPECT_EQ(result.failure, Failure::InvalidFormat);
     EXPECT_EQ(result.message.toStdString(),
               "The BDF font is 40 pixels high!\nCharacters can be at most 32 pixels high.");
@@ -341,7 +341,7 @@ TEST(BdfImport, AFailedImportLeavesAnEarlierImportAsItWas) {
 TEST(BdfImport, FilesThatCannotBeReadOrAreTooLargeAreRefused) {
     QTemporaryDir dir;
     BdfImport imported;
-    Result result = importBdfFile(dir.filePath("missing.bdf"), imported);
+    Result<> result = importBdfFile(dir.filePath("missing.bdf"), imported);
     EXPECT_EQ(result.failure, Failure::CannotOpen);
     EXPECT_EQ(result.message, "Can't open BDF file!");
     EXPECT_FALSE(result.reason.isEmpty());
@@ -397,7 +397,7 @@ TEST(BdfExport, ReadingOurExportGivesBackEveryDefinedCharacter) {
         SCOPED_TRACE(ySize);
         const FontModel font = bdfExportFont(ySize, static_cast<unsigned>(ySize));
         BdfImport imported;
-        const Result result = parseBdf(serializeBdf(font, font.fontIdentifier), imported);
+        const Result<> result = parseBdf(serializeBdf(font, font.fontIdentifier), imported);
         ASSERT_TRUE(result) << result.describe().toStdString();
         const FontModel& back = *imported.font;
         EXPECT_EQ(back.ySize, ySize);
@@ -500,7 +500,7 @@ TEST(BdfExport, TheCellStandsOnTheFontsBaseline) {
 TEST(BdfExport, RefusesAFontWithoutCharactersAndReportsWriteFailures) {
     QTemporaryDir dir;
     FontModel font; // only the BlankSlot is defined
-    Result result = exportBdfFile(dir.filePath("empty.bdf"), font, "x");
+    Result<> result = exportBdfFile(dir.filePath("empty.bdf"), font, "x");
     EXPECT_EQ(result.failure, Failure::Refused);
     EXPECT_EQ(result.message, "Can't export BDF file!\nThe font has no characters to export.");
     EXPECT_FALSE(QFile::exists(dir.filePath("empty.bdf")));

@@ -180,7 +180,7 @@ TEST_P(BdfRealFont, ImportsEveryGlyphAsFreeTypeRendersIt) {
     writeSeed(QString::fromLatin1(param.name) + ".bdf", bdf);
 
     BdfImport imported;
-    const Result result = importBdfFile(bdf, imported);
+    const Result<> result = importBdfFile(bdf, imported);
     ASSERT_TRUE(result) << result.describe().toStdString();
     const FontModel& font = *imported.font;
     EXPECT_EQ(font.ySize, param.ySize);
@@ -274,7 +274,7 @@ TEST(BdfRealReaders, DejaVuSansThroughOtf2bdfImportsAndItsCExportCompiles) {
     ASSERT_TRUE(text.ends_with("ENDFONT\n")) << "otf2bdf wrote no complete font";
 
     BdfImport imported;
-    const Result result = importBdfFile(bdf, imported);
+    const Result<> result = importBdfFile(bdf, imported);
     ASSERT_TRUE(result) << result.describe().toStdString();
     FontModel& font = *imported.font;
     EXPECT_EQ(font.fontIdentifier, "DejaVu_Sans");
@@ -289,7 +289,7 @@ TEST(BdfRealReaders, DejaVuSansThroughOtf2bdfImportsAndItsCExportCompiles) {
 
     const ExportPaths paths =
         exportTarget(ExportTarget::C).pathsForOutput(dir.filePath("dejavu.c"));
-    const Result exported = exportFont(font, font.fontIdentifier, ExportTarget::C, {}, paths);
+    const Result<> exported = exportFont(font, font.fontIdentifier, ExportTarget::C, {}, paths);
     ASSERT_TRUE(exported) << exported.describe().toStdString();
     const ToolRun compiled = run(gcc, {"-std=c99", "-Wall", "-Wextra", "-pedantic", "-Werror", "-c",
                                        paths.source, "-o", dir.filePath("dejavu.o")});

@@ -37,7 +37,7 @@ TEST(FontFileWriter, FullDeviceLeavesTheOldFileAndNoTemporaryFile) {
         if (!writeFontFile(path, FontFileVersion::V1, "old", 16, font))
             return 1;
         const std::string old = readFileBytes(path);
-        const Result full = writeFontFile(path, FontFileVersion::V2, "new", 16, font);
+        const Result<> full = writeFontFile(path, FontFileVersion::V2, "new", 16, font);
         if (full.failure != Failure::CannotCreate)
             return 2;
         if (full.reason.isEmpty())
@@ -88,7 +88,8 @@ TEST(SettingsFile, ReadOnlyFileSystemIsReportedAndTheOldFileKept) {
             return 1;
         if (!remountReadOnly(folder))
             return kCannotSetUp;
-        const Result result = writeRememberedFolders(settings, {"/s/", "/o/", "/e/", "/i/", "/b/"});
+        const Result<> result =
+            writeRememberedFolders(settings, {"/s/", "/o/", "/e/", "/i/", "/b/"});
         if (result || !result.message.contains(settings.path()))
             return 2;
         if (readFileBytes(settings.path()) != "[PATH]\nsave_path=/old/\n")

@@ -44,7 +44,7 @@ TEST(FileReplacement, ReplacesEveryFileAndLeavesNoTemporaryFile) {
 
 TEST(FileReplacement, FailureNamesTheFileWithTheSystemsReason) {
     QTemporaryDir dir;
-    const Result result =
+    const Result<> result =
         replaceFile(dir.filePath("no/such/folder/x.fnt"), "bytes", "Can't create font file!");
     EXPECT_EQ(result.failure, Failure::CannotCreate);
     EXPECT_EQ(result.message, "Can't create font file!");
@@ -55,7 +55,7 @@ TEST(FileReplacement, FailureNamesTheFileWithTheSystemsReason) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("f.h"));
     const std::vector<FileContents> pair = {{dir.filePath("f.c"), "source", "source failed"},
                                             {dir.filePath("f.h"), "header", "header failed"}};
-    const Result second = replaceFiles(pair);
+    const Result<> second = replaceFiles(pair);
     EXPECT_EQ(second.message, "header failed");
     EXPECT_FALSE(second.reason.isEmpty());
     EXPECT_EQ(entriesOf(dir.path()), QStringList{"f.h"});
@@ -65,7 +65,7 @@ TEST(FileReplacement, TwoFilesOfOneNameAreRefusedBeforeAnythingIsWritten) {
     QTemporaryDir dir;
     const std::vector<FileContents> files = {{dir.filePath("f.h"), "source", "source failed"},
                                              {dir.filePath("f.h"), "header", "header failed"}};
-    const Result result = replaceFiles(files);
+    const Result<> result = replaceFiles(files);
     EXPECT_EQ(result.failure, Failure::CannotCreate);
     EXPECT_EQ(result.message, "header failed");
     EXPECT_FALSE(result.reason.isEmpty());
@@ -91,7 +91,7 @@ TEST(FileReplacement, PairRollsBackWhenTheSecondReplacementFails) {
 
         const std::vector<FileContents> files = {{source, "new source", "source failed"},
                                                  {header, "new header", "header failed"}};
-        Result result = replaceFiles(files);
+        Result<> result = replaceFiles(files);
         if (result.failure != Failure::CannotCreate || result.message != "header failed" ||
             result.reason.isEmpty())
             return 1;

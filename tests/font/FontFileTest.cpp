@@ -296,7 +296,7 @@ TEST(FontFileReader, ReportsFilesThatCannotBeOpened) {
     EXPECT_EQ(readFontFile(dir.filePath("missing.fnt"), font).failure, Failure::CannotOpen);
     EXPECT_EQ(readFontFile(dir.path(), font).failure, Failure::CannotOpen);
     EXPECT_EQ(font.fontIdentifier, sampleFont().fontIdentifier);
-    const Result missing = readFontFile(dir.filePath("missing.fnt"), font);
+    const Result<> missing = readFontFile(dir.filePath("missing.fnt"), font);
     EXPECT_EQ(missing.message, "Can't open font file!");
     EXPECT_FALSE(missing.reason.isEmpty()) << "the system says why";
     writeFileBytes(dir.filePath("damaged.fnt"), "Zelvik_glyphV2.0");
@@ -317,8 +317,8 @@ TEST(FontFileWriter, ReplacesAnOldFileWhole) {
 
 TEST(FontFileWriter, FailsWithoutTouchingAnythingWhenTheFileCannotBeCreated) {
     QTemporaryDir dir;
-    const Result missingFolder = writeFontFile(dir.filePath("no/such/folder/x.fnt"),
-                                               FontFileVersion::V2, "abc", 16, newFont());
+    const Result<> missingFolder = writeFontFile(dir.filePath("no/such/folder/x.fnt"),
+                                                 FontFileVersion::V2, "abc", 16, newFont());
     EXPECT_EQ(missingFolder.failure, Failure::CannotCreate);
     EXPECT_FALSE(missingFolder.reason.isEmpty());
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.fnt"));

@@ -171,7 +171,7 @@ TEST(SettingsFile, ALastLineEndingInTwoCarriageReturnsIsWrittenTheSameEverySave)
 TEST(SettingsFile, FailedWriteNamesTheFileAndLeavesTheOldOne) {
     QTemporaryDir startup;
     SettingsFile missingFolder(startup.filePath("gone/config.ini"));
-    const Result result = writeRememberedFolders(missingFolder, someFolders());
+    const Result<> result = writeRememberedFolders(missingFolder, someFolders());
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.message, "Can't write settings file!\n" + startup.filePath("gone/config.ini"));
 
@@ -188,7 +188,7 @@ TEST(SettingsFile, ReadOnlyFolderIsReportedWhenTheUserCannotWriteThere) {
     SettingsFile settings(settingsFilePath(startup.path()));
     writeText(settings.path(), "[PATH]\nsave_path=/old/\n");
     const int status = runInReadOnlyFolder(startup.path(), [&settings] {
-        const Result result = writeRememberedFolders(settings, someFolders());
+        const Result<> result = writeRememberedFolders(settings, someFolders());
         if (result.ok() || !result.message.contains(settings.path()))
             return 1;
         return readText(settings.path()) == "[PATH]\nsave_path=/old/\n" ? 0 : 2;

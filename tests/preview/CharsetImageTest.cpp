@@ -276,7 +276,7 @@ TEST(CharsetImageFile, AFailedWriteNamesTheFileAndLeavesNothing) {
     QTemporaryDir dir;
     const FontModel font = newExportFont();
     const QString path = dir.filePath("missing/chars.bmp");
-    const Result result = writeCharsetImage(font, path);
+    const Result<> result = writeCharsetImage(font, path);
     EXPECT_EQ(result.failure, Failure::CannotCreate);
     EXPECT_TRUE(result.message.contains(QDir::toNativeSeparators(path)))
         << result.message.toStdString();
