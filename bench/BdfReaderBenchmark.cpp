@@ -54,13 +54,13 @@ void readLargeBdf(benchmark::State& state) {
     const std::string text = largeBdf();
     int taken = 0;
     for (auto _ : state) {
-        BdfImport imported;
-        if (!parseBdf(text, imported)) {
+        const Result<BdfImport> imported = parseBdf(text);
+        if (!imported) {
             state.SkipWithError("the generated font was refused");
             return;
         }
-        taken = imported.counts.taken;
-        benchmark::DoNotOptimize(imported.font.get());
+        taken = imported->counts.taken;
+        benchmark::DoNotOptimize(imported->font.get());
     }
     state.counters["input_bytes"] = static_cast<double>(text.size());
     state.counters["glyphs_taken"] = taken;

@@ -50,11 +50,11 @@ void generateAllFreeType(benchmark::State& state) {
         WorkingCharacter working;
         resetFont(*font, working);
         const auto rasterizer = FreeTypeGlyphRasterizer::open(QString::fromLatin1(kDejaVuSans), 16);
-        if (!rasterizer || !rasterizer->accepts(list)) {
+        if (!rasterizer || !(*rasterizer)->accepts(list)) {
             state.SkipWithError("FreeType does not draw DejaVu Sans as Qt does");
             break;
         }
-        generateCharacters(*font, list, PostProcessing{}, 0, *rasterizer);
+        generateCharacters(*font, list, PostProcessing{}, 0, **rasterizer);
         benchmark::DoNotOptimize(font->slots[0xFF].xSize);
     }
     state.counters["codes"] = static_cast<double>(list.size());

@@ -21,12 +21,10 @@ void check(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zelvik;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    BdfImport imported;
-    if (!parseBdf(bytes, imported)) {
-        check(!imported.font);
+    const Result<BdfImport> imported = parseBdf(bytes);
+    if (!imported)
         return 0;
-    }
-    const FontModel& font = *imported.font;
+    const FontModel& font = *imported->font;
     check(font.ySize >= kMinSize && font.ySize <= kMaxSize);
     check(font.fontIdentifier.size() <= static_cast<std::size_t>(kMaxIdentifierLength));
     int defined = 0;
@@ -38,15 +36,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             check(pixel <= 1);
         defined += slot.defined() ? 1 : 0;
     }
-    const BdfImportCounts& counts = imported.counts;
+    const BdfImportCounts& counts = imported->counts;
     check(counts.taken == defined && counts.cut >= 0 && counts.cut <= counts.taken &&
           counts.skipped >= 0);
 
-    BdfImport again;
-    check(parseBdf(serializeBdf(font, font.fontIdentifier), again).ok());
-    const FontModel& back = *again.font;
+    const Result<BdfImport> again = parseBdf(serializeBdf(font, font.fontIdentifier));
+    check(again.ok());
+    const FontModel& back = *again->font;
     check(back.ySize == font.ySize && back.fontIdentifier == font.fontIdentifier);
-    check(again.counts.taken == defined && again.counts.cut == 0 && again.counts.skipped == 0);
+    check(again->counts.taken == defined && again->counts.cut == 0 && again->counts.skipped == 0);
     for (int code = 0; code < kCodeCount; ++code) {
         const CharSlot& ours = font.slots[code];
         const CharSlot& theirs = back.slots[code];

@@ -56,9 +56,9 @@ int runConvert(const Args& args) {
         return *status;
     const ConvertArgs& parsed = std::get<ConvertArgs>(outcome);
 
-    auto font = std::make_unique<FontModel>();
-    if (const Result<> read = readFontFile(pathFromSystem(parsed.input), *font); !read) {
-        printError(read);
+    const Result<FontModel> font = readFontFile(pathFromSystem(parsed.input));
+    if (!font) {
+        printError(font);
         return kRefused;
     }
     if (parsed.version == FontFileVersion::V1 && !versionOneAllowed(*font)) {

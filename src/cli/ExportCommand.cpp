@@ -287,8 +287,8 @@ std::variant<ExportRequest, int> parse(const Args& args, const ExportRegistry& r
 
 } // namespace
 
-Result<> loadFontFile(const std::string& path, FontModel& font) {
-    return readFontFile(pathFromSystem(path), font);
+Result<FontModel> loadFontFile(const std::string& path) {
+    return readFontFile(pathFromSystem(path));
 }
 
 int runExportWith(const Args& args, const FontLoader& load, const ExportRegistry& registry) {
@@ -308,11 +308,12 @@ int runExportWith(const Args& args, const FontLoader& load, const ExportRegistry
     if (const auto refused = refuseOutputOverInput("export", request.fontPath, outputs))
         return *refused;
 
-    FontModel font;
-    if (const Result<> read = load(request.fontPath, font); !read) {
+    Result<FontModel> read = load(request.fontPath);
+    if (!read) {
         printError(read);
         return kRefused;
     }
+    FontModel& font = *read;
     // An opened font's identifier is what the editor's identifier field shows.
     const std::string field = font.fontIdentifier;
     int flashBytes = 0;

@@ -13,11 +13,11 @@
 
 namespace zelvik::cli {
 
-// Reads the font at `path` into `font`; on failure the editor's message for it.
-using FontLoader = std::function<Result<>(const std::string& path, FontModel&)>;
+// The font at `path`; on failure the editor's message for it.
+using FontLoader = std::function<Result<FontModel>(const std::string& path)>;
 
 // The font file reader as the command uses it.
-Result<> loadFontFile(const std::string& path, FontModel& font);
+Result<FontModel> loadFontFile(const std::string& path);
 
 // runExport with the font loading and the targets given; the tests load fonts
 // from memory.

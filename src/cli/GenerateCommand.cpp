@@ -20,16 +20,16 @@ int runGenerate(const Args& args) {
     if (request.fontFile.empty() || request.bold || request.italic)
         return runInDrawingModule("generate", args);
 
-    QString why;
     const auto rasterizer =
-        FreeTypeGlyphRasterizer::open(pathFromSystem(request.fontFile), request.pixelSize, &why);
+        FreeTypeGlyphRasterizer::open(pathFromSystem(request.fontFile), request.pixelSize);
     if (!rasterizer) {
-        printError("Can't load font file '" + request.fontFile + "': " + why.toStdString());
+        printError("Can't load font file '" + request.fontFile +
+                   "': " + rasterizer.message.toStdString());
         return kRefused;
     }
-    if (!rasterizer->accepts(generationList(request.codes)))
+    if (!(*rasterizer)->accepts(generationList(request.codes)))
         return runInDrawingModule("generate", args);
-    return writeGeneratedFont(request, *rasterizer);
+    return writeGeneratedFont(request, **rasterizer);
 }
 
 } // namespace zelvik::cli

@@ -27,7 +27,8 @@ std::optional<int> wholeNumber(const std::string& text) {
 }
 
 // "letters,digits,specials,high" in any order and number.
-std::optional<std::string> parseCodeList(const std::string& list, CodeSelection& codes) {
+Result<CodeSelection> parseCodeList(const std::string& list) {
+    CodeSelection codes;
     codes.letters = codes.digits = codes.specials = codes.high = false;
     std::size_t start = 0;
     while (true) {
@@ -42,11 +43,13 @@ std::optional<std::string> parseCodeList(const std::string& list, CodeSelection&
         else if (word == "high")
             codes.high = true;
         else
-            return "--codes takes a comma list of letters, digits, specials and high, "
-                   "not '" +
-                   word + "'";
+            return Result<>::fail(
+                Failure::Refused,
+                QString::fromStdString("--codes takes a comma list of letters, digits, specials "
+                                       "and high, not '" +
+                                       word + "'"));
         if (comma == std::string::npos)
-            return std::nullopt;
+            return codes;
         start = comma + 1;
     }
 }
@@ -112,8 +115,10 @@ std::variant<GenerateRequest, int> readGenerateRequest(const Args& args) {
     }
     const auto codeList = line.value(codes);
     if (codeList) {
-        if (auto error = parseCodeList(*codeList, request.codes))
-            return line.usageError(*error);
+        const Result<CodeSelection> parsedCodes = parseCodeList(*codeList);
+        if (!parsedCodes)
+            return line.usageError(parsedCodes.message.toStdString());
+        request.codes = *parsedCodes;
     }
     if (const auto v = line.value(highCodes)) {
         if (*v == "all")

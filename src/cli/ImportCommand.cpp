@@ -76,12 +76,12 @@ int runImport(const Args& args) {
     if (const auto refused =
             refuseOutputOverInput("import", parsed->input, {pathFromSystem(parsed->output)}))
         return *refused;
-    BdfImport imported;
-    if (const Result<> read = importBdfFile(pathFromSystem(parsed->input), imported); !read) {
-        printError(read);
+    Result<BdfImport> imported = importBdfFile(pathFromSystem(parsed->input));
+    if (!imported) {
+        printError(imported);
         return kRefused;
     }
-    FontModel& font = *imported.font;
+    FontModel& font = *imported->font;
     if (parsed->identifier)
         font.fontIdentifier = *parsed->identifier;
     if (parsed->version == FontFileVersion::V1 && !versionOneAllowed(font)) {
@@ -92,7 +92,7 @@ int runImport(const Args& args) {
         printError(written);
         return kRefused;
     }
-    std::cerr << bdfImportSummary(imported.counts).toStdString() << '\n';
+    std::cerr << bdfImportSummary(imported->counts).toStdString() << '\n';
     return kSuccess;
 }
 

@@ -32,9 +32,9 @@ int runInfo(const Args& args) {
     const std::vector<std::string> files = line.arguments();
     if (files.size() != 1)
         return line.usageError("expected one font file: zelvik-cli info FONT.fnt");
-    auto data = std::make_unique<FontFileData>();
-    if (const Result<> read = loadFontFile(pathFromSystem(files[0]), *data); !read) {
-        printError(read);
+    const Result<FontFileData> data = loadFontFile(pathFromSystem(files[0]));
+    if (!data) {
+        printError(data);
         return kRefused;
     }
     auto font = std::make_unique<FontModel>();

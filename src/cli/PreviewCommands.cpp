@@ -83,13 +83,12 @@ std::variant<PreviewArgs, int> parseArgs(const Args& args, bool takesText) {
 }
 
 std::unique_ptr<FontModel> readFont(const std::string& path) {
-    auto font = std::make_unique<FontModel>();
-    const Result<> read = readFontFile(pathFromSystem(path), *font);
+    Result<FontModel> read = readFontFile(pathFromSystem(path));
     if (!read) {
         printError(read);
         return nullptr;
     }
-    return font;
+    return std::make_unique<FontModel>(read.takeValue());
 }
 
 std::optional<int> scaleNamed(const std::string& text) {

@@ -15,7 +15,7 @@ namespace zelvik::cli {
 namespace {
 
 // The font to draw with, or the message when the font file can't be used.
-std::variant<QFont, std::string> chooseFont(const GenerateRequest& request) {
+Result<QFont> chooseFont(const GenerateRequest& request) {
     if (request.fontFile.empty()) {
         QFont font(QString::fromStdString(request.family));
         font.setBold(request.bold);
@@ -33,7 +33,9 @@ std::variant<QFont, std::string> chooseFont(const GenerateRequest& request) {
         const char* why = !systemFileExists(path) ? "no such file"
                           : !readable             ? "not readable"
                                                   : "not a font file Qt can load";
-        return "Can't load font file '" + request.fontFile + "': " + why;
+        return Result<>::fail(
+            !readable ? Failure::CannotOpen : Failure::InvalidFormat,
+            QString::fromStdString("Can't load font file '" + request.fontFile + "': " + why));
     }
     QFont font(families.first());
     if (request.bold || request.italic) {
@@ -54,12 +56,12 @@ int runQtGenerate(const Args& args) {
     if (const int* status = std::get_if<int>(&read))
         return *status;
     const GenerateRequest& request = std::get<GenerateRequest>(read);
-    const auto chosen = chooseFont(request);
-    if (const auto* failure = std::get_if<std::string>(&chosen)) {
-        printError(*failure);
+    const Result<QFont> chosen = chooseFont(request);
+    if (!chosen) {
+        printError(chosen);
         return kRefused;
     }
-    const QFont font = drawingFont(std::get<QFont>(chosen), request.pixelSize);
+    const QFont font = drawingFont(*chosen, request.pixelSize);
     if (request.fontFile.empty() && !QFontDatabase::hasFamily(font.family())) {
         printError("the font family '" + request.family + "' is not installed; drawing with '" +
                    QFontInfo(font).family().toStdString() + "' instead");

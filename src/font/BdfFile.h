@@ -55,11 +55,11 @@ struct BdfImport {
     BdfImportCounts counts;
 };
 
-// The font in `bytes`. `imported` is set only on success.
-Result<> parseBdf(std::string_view bytes, BdfImport& imported);
+// The font in `bytes`.
+Result<BdfImport> parseBdf(std::string_view bytes);
 
-// The font in the file at `path`. `imported` is set only on success.
-Result<> importBdfFile(const QString& path, BdfImport& imported);
+// The font in the file at `path`.
+Result<BdfImport> importBdfFile(const QString& path);
 
 // What an import took, for the status bar and zelvik-cli:
 // "BDF import: 190 glyphs taken, 2 cut, 4587 skipped".

@@ -602,7 +602,7 @@ std::string identifierFromFamilyName(std::string_view familyName) {
     return identifier;
 }
 
-Result<> parseBdf(std::string_view bytes, BdfImport& imported) {
+Result<BdfImport> parseBdf(std::string_view bytes) {
     auto font = std::make_unique<FontModel>();
     BdfImportCounts counts;
     Parser parser(bytes, *font, counts);
@@ -610,12 +610,10 @@ Result<> parseBdf(std::string_view bytes, BdfImport& imported) {
         return result;
     font->fontModified = true;
     font->currentFileName.clear();
-    imported.font = std::move(font);
-    imported.counts = counts;
-    return Result<>::success();
+    return BdfImport{std::move(font), counts};
 }
 
-Result<> importBdfFile(const QString& path, BdfImport& imported) {
+Result<BdfImport> importBdfFile(const QString& path) {
     QFile file;
     if (const QString why = openForReading(file, path); !why.isEmpty())
         return Result<>::fail(Failure::CannotOpen, kCantOpenBdfMessage, why);
@@ -628,8 +626,7 @@ Result<> importBdfFile(const QString& path, BdfImport& imported) {
         return Result<>::fail(Failure::CannotOpen, kCantOpenBdfMessage, file.errorString());
     if (static_cast<std::size_t>(bytes.size()) > kLongestBdfFile)
         return Result<>::fail(Failure::InvalidFormat, kBdfTooLargeMessage);
-    return parseBdf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                    imported);
+    return parseBdf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 QString bdfImportSummary(const BdfImportCounts& counts) {

@@ -172,7 +172,7 @@ std::string serializeFontFile(FontFileVersion version, std::string_view identifi
     return out;
 }
 
-Result<> loadFontFile(const QString& path, FontFileData& data) {
+Result<FontFileData> loadFontFile(const QString& path) {
     QFile file;
     const auto cannotOpen = [](const QString& why) {
         return Result<>::fail(Failure::CannotOpen, QString::fromLatin1(kCantOpenFontFileMessage),
@@ -188,8 +188,7 @@ Result<> loadFontFile(const QString& path, FontFileData& data) {
     auto parsed = parseFontFile(std::string_view(bytes.constData(), bytes.size()));
     if (!parsed)
         return Result<>::fail(Failure::InvalidFormat, QString::fromLatin1(kInvalidFontFileMessage));
-    data = std::move(*parsed);
-    return Result<>::success();
+    return std::move(*parsed);
 }
 
 void applyFontFile(const FontFileData& data, FontModel& font) {
@@ -199,12 +198,13 @@ void applyFontFile(const FontFileData& data, FontModel& font) {
     font.slots = data.slots;
 }
 
-Result<> readFontFile(const QString& path, FontModel& font) {
-    auto data = std::make_unique<FontFileData>();
-    Result<> result = loadFontFile(path, *data);
-    if (result)
-        applyFontFile(*data, font);
-    return result;
+Result<FontModel> readFontFile(const QString& path) {
+    const Result<FontFileData> data = loadFontFile(path);
+    if (!data)
+        return data;
+    FontModel font;
+    applyFontFile(*data, font);
+    return font;
 }
 
 Result<> writeFontFile(const QString& path, FontFileVersion version, std::string_view identifier,

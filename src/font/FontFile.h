@@ -78,17 +78,17 @@ std::optional<FontFileData> parseFontFile(std::string_view bytes);
 std::string serializeFontFile(FontFileVersion version, std::string_view identifier, int ySize,
                               const FontModel& font);
 
-// Reads the file at `path` into `data`. `data` is untouched unless it
-// succeeds; fails with CannotOpen (kCantOpenFontFileMessage and the system's
-// reason) or InvalidFormat (kInvalidFontFileMessage).
-Result<> loadFontFile(const QString& path, FontFileData& data);
+// The contents of the file at `path`; fails with CannotOpen
+// (kCantOpenFontFileMessage and the system's reason) or InvalidFormat
+// (kInvalidFontFileMessage).
+Result<FontFileData> loadFontFile(const QString& path);
 
 // The file's identifier, y-size, baseline and 257 slots become the font's. Nothing else
 // (current index, flags, file name) changes.
 void applyFontFile(const FontFileData& data, FontModel& font);
 
-// loadFontFile and applyFontFile together: the font changes only on success.
-Result<> readFontFile(const QString& path, FontModel& font);
+// loadFontFile applied to a new font.
+Result<FontModel> readFontFile(const QString& path);
 
 // Writes serializeFontFile(...) to `path` through replaceFile: an existing
 // file is replaced only when every byte is on disk. On failure (CannotCreate,

@@ -67,17 +67,15 @@ FreeTypeGlyphRasterizer::FreeTypeGlyphRasterizer(std::unique_ptr<Handles> handle
 
 FreeTypeGlyphRasterizer::~FreeTypeGlyphRasterizer() = default;
 
-std::unique_ptr<FreeTypeGlyphRasterizer>
-FreeTypeGlyphRasterizer::open(const QString& path, int pixelSize, QString* why) {
-    const auto fail = [&](const char* reason) -> std::unique_ptr<FreeTypeGlyphRasterizer> {
-        if (why)
-            *why = QString::fromLatin1(reason);
-        return nullptr;
+Result<std::unique_ptr<FreeTypeGlyphRasterizer>> FreeTypeGlyphRasterizer::open(const QString& path,
+                                                                               int pixelSize) {
+    const auto fail = [](const char* why, Failure failure = Failure::InvalidFormat) {
+        return Result<>::fail(failure, QString::fromLatin1(why));
     };
     auto handles = std::make_unique<Handles>();
     QFile& file = handles->file;
     if (!openForReading(file, path).isEmpty())
-        return fail(systemFileExists(path) ? "not readable" : "no such file");
+        return fail(systemFileExists(path) ? "not readable" : "no such file", Failure::CannotOpen);
     const qint64 size = file.size();
     const uchar* data = size > 0 ? file.map(0, size) : nullptr;
     if (!data)

@@ -6,6 +6,7 @@
 // glyphs, the same baseline), so a font file gives the same characters
 // either way; accepts() says for which files and codes that holds.
 
+#include "font/Result.h"
 #include "generator/GlyphRasterizer.h"
 
 #include <QString>
@@ -19,10 +20,10 @@ namespace zelvik {
 
 class FreeTypeGlyphRasterizer final : public GlyphRasterizer {
 public:
-    // Opens face 0 of `path` at `pixelSize` pixels. Null when FreeType can't
-    // read the file; `why` then says what is wrong with it.
-    static std::unique_ptr<FreeTypeGlyphRasterizer> open(const QString& path, int pixelSize,
-                                                         QString* why = nullptr);
+    // Opens face 0 of `path` at `pixelSize` pixels. Fails when FreeType can't
+    // read the file, the message saying what is wrong with it.
+    static Result<std::unique_ptr<FreeTypeGlyphRasterizer>> open(const QString& path,
+                                                                 int pixelSize);
     ~FreeTypeGlyphRasterizer() override;
 
     // Whether this face draws every one of `codes` exactly as Qt would. Qt

@@ -24,9 +24,9 @@ QString importBdfFontCommand(EditingSession& session) {
         return {};
     }
     session.folders.bdfPath = folderOf(chosen.fileName);
-    BdfImport imported;
     // A refused file leaves the font as it was.
-    if (const Result<> read = importBdfFile(chosen.fileName, imported); !read) {
+    const Result<BdfImport> read = importBdfFile(chosen.fileName);
+    if (!read) {
         platform.messageBox(read.describe(), kImportCaption,
                             read.failure == Failure::CannotOpen ? MessageIcon::Error
                                                                 : MessageIcon::Warning,
@@ -36,14 +36,14 @@ QString importBdfFontCommand(EditingSession& session) {
     }
     session.replaceFontAsOneStep(QStringLiteral("Import BDF font"), [&] {
         FontModel& font = session.font();
-        font = *imported.font;
+        font = *read->font;
         font.currentFileName.clear();
         font.currentIndex = 0;
         font.characterModified = false;
         font.fontModified = true;
         session.refreshFontView();
     });
-    return bdfImportSummary(imported.counts);
+    return bdfImportSummary(read->counts);
 }
 
 Result<> exportBdfFontCommand(EditingSession& session) {

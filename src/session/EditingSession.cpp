@@ -508,7 +508,7 @@ Result<> EditingSession::openFont() {
     if (!chosen.accepted)
         return Result<>::cancelled();
     // A file that is refused leaves the font exactly as it was.
-    const Result<> read = readFontFile(chosen.fileName, font_);
+    const Result<FontFileData> read = loadFontFile(chosen.fileName);
     if (!read) {
         // Unreadable is an error; a damaged file is a refusal.
         platform_.messageBox(read.message, caption,
@@ -518,6 +518,7 @@ Result<> EditingSession::openFont() {
         font_.currentFileName.clear();
         return read;
     }
+    applyFontFile(*read, font_);
     folders.OpenDialog1 = folderOf(chosen.fileName);
     font_.currentFileName = namePartOf(chosen.fileName).toStdString();
     return Result<>::success();

@@ -16,8 +16,7 @@ void warn(EditingSession& session, const QString& message) {
 
 // The steps every writer takes before it writes: the refusals, the save
 // dialog and the output names. A failure when the export stops here.
-Result<> prepareExportFile(EditingSession& session, const ExportTargetInfo& target,
-                           ExportPaths& paths) {
+Result<ExportPaths> prepareExportFile(EditingSession& session, const ExportTargetInfo& target) {
     // The refusals come before any file dialog: there would be nothing to save.
     if (const Result<> refusal = checkExportable(session.font(), session.identifierField(), target);
         !refusal) {
@@ -34,8 +33,7 @@ Result<> prepareExportFile(EditingSession& session, const ExportTargetInfo& targ
     const QString folder = folderOf(answer.fileName);
     if (!folder.isEmpty())
         session.folders.SaveDialog2 = folder;
-    paths = target.pathsForChosenName(answer.fileName, answer.filterIndex);
-    return Result<>::success();
+    return target.pathsForChosenName(answer.fileName, answer.filterIndex);
 }
 
 } // namespace
@@ -47,13 +45,13 @@ Result<> exportSourceCommand(EditingSession& session) {
         return Result<>::cancelled();
     const ExportTargetInfo& target = *choices.registry().find(*chosen);
     const ExportOptions options = choices.options(*chosen);
-    ExportPaths paths;
-    if (Result<> prepared = prepareExportFile(session, target, paths); !prepared)
-        return prepared;
+    const Result<ExportPaths> paths = prepareExportFile(session, target);
+    if (!paths)
+        return paths;
     // Generates in memory and writes atomically; the font takes the field's
     // text as its identifier when it had none, but only once the files exist.
     const Result<> written =
-        exportFont(session.font(), session.identifierField(), target, options, paths);
+        exportFont(session.font(), session.identifierField(), target, options, *paths);
     if (!written)
         warn(session, written.message);
     return written;

@@ -144,10 +144,10 @@ TEST_F(BdfMenu, ExportWritesTheStoredCharactersAsBdf) {
     form().MBtnExportBdf->trigger();
     EXPECT_TRUE(platform.messages.empty());
     ASSERT_TRUE(QFile::exists(path("mine.bdf"))) << "the filter's extension is forced";
-    BdfImport back;
-    ASSERT_TRUE(parseBdf(readFileBytes(path("mine.bdf")), back));
-    EXPECT_TRUE(back.font->slots[66].defined());
-    EXPECT_EQ(back.font->slots[66].pixels[0], 1);
+    const Result<BdfImport> back = parseBdf(readFileBytes(path("mine.bdf")));
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(back->font->slots[66].defined());
+    EXPECT_EQ(back->font->slots[66].pixels[0], 1);
 
     // Nothing defined: refused, nothing written.
     form().BtnNew->click();

@@ -190,11 +190,11 @@ TEST_F(FontCommands, NewAnsweredYesSavesCharacterAndFontFirst) {
     platform.acceptDialog();
     platform.chooseFile(file("saved"));
     click("BtnNew");
-    FontModel saved;
-    ASSERT_TRUE(readFontFile(file("saved.fnt"), saved));
-    EXPECT_EQ(saved.fontIdentifier, "abc");
-    EXPECT_EQ(saved.slots[65].name, "UA");
-    EXPECT_TRUE(pixelSet(saved.slots[65].pixels, 2, 3));
+    const Result<FontModel> saved = readFontFile(file("saved.fnt"));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->fontIdentifier, "abc");
+    EXPECT_EQ(saved->slots[65].name, "UA");
+    EXPECT_TRUE(pixelSet(saved->slots[65].pixels, 2, 3));
     EXPECT_EQ(font().slots[65].name, "") << "then the font was emptied";
     EXPECT_EQ(panel(kPanelFile), " saved");
 }

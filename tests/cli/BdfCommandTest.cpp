@@ -49,11 +49,13 @@ TEST_F(BdfCommand, ImportWritesTheFontTheEditorWouldImportAndReportsCounts) {
     EXPECT_EQ(run.err, "BDF import: 2 glyphs taken, 1 cut, 1 skipped\n");
     EXPECT_EQ(run.out, "");
 
-    FontFileData written;
-    ASSERT_TRUE(loadFontFile(path("tiny.fnt"), written));
+    const Result<FontFileData> loaded = loadFontFile(path("tiny.fnt"));
+    ASSERT_TRUE(loaded);
+    const FontFileData& written = *loaded;
     EXPECT_EQ(written.version, FontFileVersion::V2); // unless told otherwise
-    BdfImport expected;
-    ASSERT_TRUE(parseBdf(kSmallBdf, expected));
+    const Result<BdfImport> parsed = parseBdf(kSmallBdf);
+    ASSERT_TRUE(parsed);
+    const BdfImport& expected = *parsed;
     EXPECT_EQ(written.fontIdentifier, "Tiny_Font");
     EXPECT_EQ(written.ySize, 6);
     EXPECT_EQ(written.baseline, 5) << "FONT_ASCENT";
@@ -69,8 +71,9 @@ TEST_F(BdfCommand, ImportTakesTheIdentifierAndTheFileVersion) {
     CliRun run = runCli({"import", "--identifier", "tiny_fnt", "--version", "1.0", path("tiny.bdf"),
                          "-o", path("tiny.fnt")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    FontFileData written;
-    ASSERT_TRUE(loadFontFile(path("tiny.fnt"), written));
+    const Result<FontFileData> loaded = loadFontFile(path("tiny.fnt"));
+    ASSERT_TRUE(loaded);
+    const FontFileData& written = *loaded;
     EXPECT_EQ(written.version, FontFileVersion::V1);
     EXPECT_EQ(written.fontIdentifier, "tiny_fnt");
 
@@ -163,8 +166,9 @@ TEST_F(BdfCommand, ExportTargetBdfWritesTheFontAsBdf) {
     // And back: the same characters.
     const CliRun back = runCli({"import", path("font.bdf"), "-o", path("back.fnt")});
     ASSERT_EQ(back.exitCode, 0) << back.err;
-    FontFileData read;
-    ASSERT_TRUE(loadFontFile(path("back.fnt"), read));
+    const Result<FontFileData> loaded = loadFontFile(path("back.fnt"));
+    ASSERT_TRUE(loaded);
+    const FontFileData& read = *loaded;
     EXPECT_EQ(read.fontIdentifier, "lcd");
     EXPECT_EQ(read.ySize, 11);
     for (int code = 0; code < kCodeCount; ++code) {

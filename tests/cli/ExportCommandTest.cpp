@@ -49,12 +49,11 @@ protected:
 
     // Runs the command; stderr is returned through `errors`.
     int run(const Args& args, std::string* errors = nullptr) {
-        FontLoader load = [this](const std::string& path, FontModel& font) {
+        FontLoader load = [this](const std::string& path) -> Result<FontModel> {
             const auto it = fonts.find(path);
             if (it == fonts.end())
                 return Result<>::fail(Failure::CannotOpen, "Can't open font file!");
-            font = it->second;
-            return Result<>::success();
+            return it->second;
         };
         ::testing::internal::CaptureStderr();
         const int status = runExportWith(args, load);

@@ -53,8 +53,8 @@ TEST_F(CliGenerate, DefaultsAreTheEditorsAndTheCharactersMatchByteForByte) {
         expectedFile(QFont(family), 16, CodeSelection{}, PostProcessing{}, 0, "dv16");
     EXPECT_TRUE(readFileBytes(out()) == expected);
 
-    auto font = std::make_unique<FontModel>();
-    ASSERT_TRUE(readFontFile(out(), *font));
+    const Result<FontModel> font = readFontFile(out());
+    ASSERT_TRUE(font);
     int defined = 0;
     for (int code = 0; code < kCodeCount; ++code)
         defined += font->slots[code].defined();

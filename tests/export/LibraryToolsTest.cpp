@@ -55,14 +55,14 @@ QString onPath(const char* name) {
 
 // DejaVu Sans rendered into all 224 codes from 0x20 by zelvik-cli generate.
 FontModel dejavuFont(const QTemporaryDir& dir) {
-    FontModel font;
     const QString file = dir.filePath("dejavu.fnt");
     const CliRun generated =
         runCli({"generate", "--font-file", kDejaVuSansPath, "--pixel-size", "14", "--codes",
                 "letters,digits,specials,high", "--identifier", "dejavu", "-o", file});
     EXPECT_EQ(generated.exitCode, 0) << generated.err;
-    EXPECT_TRUE(readFontFile(file, font).ok());
-    return font;
+    Result<FontModel> font = readFontFile(file);
+    EXPECT_TRUE(font.ok());
+    return font ? font.takeValue() : FontModel();
 }
 
 // ---- LVGL against lv_font_conv --------------------------------------------

@@ -74,8 +74,9 @@ void writeDrawnFont(const QString& path) {
 // characters cut out of its strip and put at the line's place.
 void expectedDisplay(const QString& fontPath, const Screen& screen, const QDir& dir,
                      Display& display) {
-    FontModel font;
-    ASSERT_TRUE(readFontFile(fontPath, font));
+    const Result<FontModel> read = readFontFile(fontPath);
+    ASSERT_TRUE(read);
+    const FontModel& font = *read;
     for (auto& row : display)
         row.fill(false);
     for (const Line& line : screen) {

@@ -45,7 +45,10 @@ struct Parsed {
 
 Parsed parse(const std::string& text) {
     Parsed p;
-    p.result = parseBdf(text, p.imported);
+    Result<BdfImport> parsed = parseBdf(text);
+    p.result = parsed;
+    if (parsed)
+        p.imported = parsed.takeValue();
     return p;
 }
 
@@ -307,41 +310,34 @@ TEST(BdfImport, RefusesMalformedFilesWithTheLineNumber) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        BdfImport imported;
-        const Result<> result = parseBdf(c.text, imported);
+        const Result<BdfImport> result = parseBdf(c.text);
         EXPECT_EQ(result.failure, Failure::InvalidFormat);
         EXPECT_EQ(result.message.toStdString(), "Invalid BDF file!\n" + c.message);
-        EXPECT_FALSE(imported.font); // nothing half-read comes out
     }
 }
 
 TEST(BdfImport, RefusesAFontTallerThan32PixelsWithItsHeight) {
-    BdfImport imported;
-    Result<> result = parseBdf(bdf("FONT_ASCENT 30\nFONT_DESCENT 10\n", ""), imported);
-    EXPECT_EQ(result.failure, Failure::InvalidFormat);
-    EXPECT_EQ(result.message.toStdString(),
+    const Result<BdfImport> tall = parseBdf(bdf("FONT_ASCENT 30\nFONT_DESCENT 10\n", ""));
+    EXPECT_EQ(tall.failure, Failure::InvalidFormat);
+    EXPECT_EQ(tall.message.toStdString(),
               "The BDF font is 40 pixels high!\nCharacters can be at most 32 pixels high.");
-    EXPECT_FALSE(imported.font);
     // 32 is fine.
-    result = parseBdf(bdf("FONT_ASCENT 30\nFONT_DESCENT 2\n", ""), imported);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(imported.font->ySize, 32);
+    const Result<BdfImport> highest = parseBdf(bdf("FONT_ASCENT 30\nFONT_DESCENT 2\n", ""));
+    ASSERT_TRUE(highest);
+    EXPECT_EQ(highest->font->ySize, 32);
 }
 
 TEST(BdfImport, AFailedImportLeavesAnEarlierImportAsItWas) {
-    BdfImport imported;
-    ASSERT_TRUE(parseBdf(bdf(kCell, glyph('A', "3", "1 1 0 0", "80\n")), imported));
-    const FontModel* before = imported.font.get();
-    EXPECT_FALSE(parseBdf(bdf(kCell, glyph('A', "3", "1 1 0 0", "8\n")), imported));
-    EXPECT_EQ(imported.font.get(), before);
-    EXPECT_EQ(imported.counts.taken, 1);
-    EXPECT_TRUE(before->slots['A'].defined());
+    const Result<BdfImport> earlier = parseBdf(bdf(kCell, glyph('A', "3", "1 1 0 0", "80\n")));
+    ASSERT_TRUE(earlier);
+    EXPECT_FALSE(parseBdf(bdf(kCell, glyph('A', "3", "1 1 0 0", "8\n"))));
+    EXPECT_EQ(earlier->counts.taken, 1);
+    EXPECT_TRUE(earlier->font->slots['A'].defined());
 }
 
 TEST(BdfImport, FilesThatCannotBeReadOrAreTooLargeAreRefused) {
     QTemporaryDir dir;
-    BdfImport imported;
-    Result<> result = importBdfFile(dir.filePath("missing.bdf"), imported);
+    Result<> result = importBdfFile(dir.filePath("missing.bdf"));
     EXPECT_EQ(result.failure, Failure::CannotOpen);
     EXPECT_EQ(result.message, "Can't open BDF file!");
     EXPECT_FALSE(result.reason.isEmpty());
@@ -352,14 +348,14 @@ TEST(BdfImport, FilesThatCannotBeReadOrAreTooLargeAreRefused) {
     large.write("STARTFONT 2.1\n");
     ASSERT_TRUE(large.resize(static_cast<qint64>(kLongestBdfFile) + 1));
     large.close();
-    result = importBdfFile(large.fileName(), imported);
+    result = importBdfFile(large.fileName());
     EXPECT_EQ(result.failure, Failure::InvalidFormat);
     EXPECT_EQ(result.message, "BDF file is too large!\nThe limit is 64 MB.");
-    EXPECT_FALSE(imported.font);
 
     writeFileBytes(dir.filePath("ok.bdf"), bdf(kCell, glyph('A', "3", "1 1 0 0", "80\n")));
-    ASSERT_TRUE(importBdfFile(dir.filePath("ok.bdf"), imported));
-    EXPECT_TRUE(imported.font->slots['A'].defined());
+    const Result<BdfImport> imported = importBdfFile(dir.filePath("ok.bdf"));
+    ASSERT_TRUE(imported);
+    EXPECT_TRUE(imported->font->slots['A'].defined());
 }
 
 TEST(BdfImport, SummaryNamesTakenCutAndSkipped) {
@@ -396,15 +392,14 @@ TEST(BdfExport, ReadingOurExportGivesBackEveryDefinedCharacter) {
     for (const int ySize : {1, 2, 9, 16, 31, 32}) {
         SCOPED_TRACE(ySize);
         const FontModel font = bdfExportFont(ySize, static_cast<unsigned>(ySize));
-        BdfImport imported;
-        const Result<> result = parseBdf(serializeBdf(font, font.fontIdentifier), imported);
-        ASSERT_TRUE(result) << result.describe().toStdString();
-        const FontModel& back = *imported.font;
+        const Result<BdfImport> imported = parseBdf(serializeBdf(font, font.fontIdentifier));
+        ASSERT_TRUE(imported) << imported.describe().toStdString();
+        const FontModel& back = *imported->font;
         EXPECT_EQ(back.ySize, ySize);
         EXPECT_EQ(back.fontIdentifier, "fnt_bdf");
         EXPECT_EQ(definedCodes(back), definedCodes(font));
-        EXPECT_EQ(imported.counts.cut, 0);
-        EXPECT_EQ(imported.counts.skipped, 0);
+        EXPECT_EQ(imported->counts.cut, 0);
+        EXPECT_EQ(imported->counts.skipped, 0);
         for (const int code : definedCodes(font)) {
             const CharSlot& ours = font.slots[code];
             const CharSlot& theirs = back.slots[code];
@@ -489,11 +484,11 @@ TEST(BdfExport, TheCellStandsOnTheFontsBaseline) {
                              "\nFONT_DESCENT 3\n", "\nBBX 4 13 0 -3\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
 
-    BdfImport imported;
-    ASSERT_TRUE(parseBdf(text, imported));
-    EXPECT_EQ(imported.font->ySize, 13);
-    EXPECT_EQ(fontBaseline(*imported.font), 10);
-    EXPECT_EQ(inkOf(imported.font->slots['A']).front(), (std::pair<int, int>{0, 0}))
+    const Result<BdfImport> imported = parseBdf(text);
+    ASSERT_TRUE(imported);
+    EXPECT_EQ(imported->font->ySize, 13);
+    EXPECT_EQ(fontBaseline(*imported->font), 10);
+    EXPECT_EQ(inkOf(imported->font->slots['A']).front(), (std::pair<int, int>{0, 0}))
         << "the cell's top row stays row 0";
 }
 
@@ -523,8 +518,7 @@ TEST(BdfSeedCorpus, WritesOurExports) {
     for (const int ySize : {1, 7, 16, 32}) {
         const FontModel font = bdfExportFont(ySize, static_cast<unsigned>(ySize) + 100);
         const std::string bytes = serializeBdf(font, font.fontIdentifier);
-        BdfImport imported;
-        ASSERT_TRUE(parseBdf(bytes, imported));
+        ASSERT_TRUE(parseBdf(bytes));
         writeFileBytes(QDir(folder).filePath(QStringLiteral("ours-y%1.bdf").arg(ySize)), bytes);
     }
 }

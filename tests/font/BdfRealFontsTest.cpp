@@ -179,14 +179,13 @@ TEST_P(BdfRealFont, ImportsEveryGlyphAsFreeTypeRendersIt) {
     const QString bdf = convertFromPcf(pcf2bdf, dir.path(), param.name);
     writeSeed(QString::fromLatin1(param.name) + ".bdf", bdf);
 
-    BdfImport imported;
-    const Result<> result = importBdfFile(bdf, imported);
-    ASSERT_TRUE(result) << result.describe().toStdString();
-    const FontModel& font = *imported.font;
+    const Result<BdfImport> imported = importBdfFile(bdf);
+    ASSERT_TRUE(imported) << imported.describe().toStdString();
+    const FontModel& font = *imported->font;
     EXPECT_EQ(font.ySize, param.ySize);
     EXPECT_EQ(font.fontIdentifier, "Fixed");
-    EXPECT_EQ(imported.counts.taken, param.taken);
-    EXPECT_EQ(imported.counts.cut, 0);
+    EXPECT_EQ(imported->counts.taken, param.taken);
+    EXPECT_EQ(imported->counts.cut, 0);
     EXPECT_TRUE(font.fontModified);
     EXPECT_EQ(font.slots[kBlankSlot].name, "blank");
 #if ZELVIK_HAVE_FREETYPE
@@ -194,7 +193,7 @@ TEST_P(BdfRealFont, ImportsEveryGlyphAsFreeTypeRendersIt) {
     ASSERT_TRUE(reference);
     EXPECT_EQ(compareWithFreeType(font, *reference), 0);
     // Every glyph FreeType lists was either taken or skipped.
-    EXPECT_EQ(imported.counts.taken + imported.counts.skipped,
+    EXPECT_EQ(imported->counts.taken + imported->counts.skipped,
               static_cast<int>(reference->charCodes().size()));
 #endif
 }
@@ -222,9 +221,9 @@ TEST(BdfRealReaders, BdftopcfAndFreeTypeReadOurExportPixelForPixel) {
                            std::make_unique<FontModel>(bdfExportFont(ySize, ySize)));
     fonts.emplace_back("export-y13-baseline10", std::make_unique<FontModel>(bdfExportFont(13)));
     setFontBaseline(*fonts.back().second, 10);
-    BdfImport fixed;
-    ASSERT_TRUE(importBdfFile(convertFromPcf(pcf2bdf, dir.path(), "9x15"), fixed));
-    fonts.emplace_back("export-9x15", std::move(fixed.font));
+    Result<BdfImport> fixed = importBdfFile(convertFromPcf(pcf2bdf, dir.path(), "9x15"));
+    ASSERT_TRUE(fixed);
+    fonts.emplace_back("export-9x15", std::move(fixed->font));
 
     for (const auto& [name, font] : fonts) {
         SCOPED_TRACE(name.toStdString());
@@ -273,18 +272,17 @@ TEST(BdfRealReaders, DejaVuSansThroughOtf2bdfImportsAndItsCExportCompiles) {
     const std::string text = readFileBytes(bdf);
     ASSERT_TRUE(text.ends_with("ENDFONT\n")) << "otf2bdf wrote no complete font";
 
-    BdfImport imported;
-    const Result<> result = importBdfFile(bdf, imported);
-    ASSERT_TRUE(result) << result.describe().toStdString();
-    FontModel& font = *imported.font;
+    Result<BdfImport> imported = importBdfFile(bdf);
+    ASSERT_TRUE(imported) << imported.describe().toStdString();
+    FontModel& font = *imported->font;
     EXPECT_EQ(font.fontIdentifier, "DejaVu_Sans");
-    EXPECT_GE(imported.counts.taken, 200);
-    EXPECT_GT(imported.counts.skipped, 1000);
+    EXPECT_GE(imported->counts.taken, 200);
+    EXPECT_GT(imported->counts.skipped, 1000);
 #if ZELVIK_HAVE_FREETYPE
     const auto reference = openWithFreeType(bdf);
     ASSERT_TRUE(reference);
     // Accents above the ascent line are cut; the count says how many.
-    EXPECT_EQ(compareWithFreeType(font, *reference), imported.counts.cut);
+    EXPECT_EQ(compareWithFreeType(font, *reference), imported->counts.cut);
 #endif
 
     const ExportPaths paths =

@@ -46,8 +46,9 @@ TEST(FontFileBaseline, RoundTripsInBothVersionsAfterTheRecordsOlderReadersKnow) 
         QTemporaryDir dir;
         const QString first = dir.filePath("first.fnt");
         writeFileBytes(first, bytes);
-        FontModel loaded = newFont();
-        ASSERT_TRUE(readFontFile(first, loaded));
+        const Result<FontModel> read = readFontFile(first);
+        ASSERT_TRUE(read);
+        const FontModel& loaded = *read;
         EXPECT_EQ(fontBaseline(loaded), 9);
         EXPECT_EQ(loaded.slots, parseFontFile(plain)->slots);
         const QString second = dir.filePath("second.fnt");

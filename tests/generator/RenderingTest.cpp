@@ -197,8 +197,9 @@ TEST(FreeTypeGlyphRasterizer, DrawsQtsPixelsForEveryDejaVuFaceSizeAndCode) {
         QFont chosen(QFontDatabase::applicationFontFamilies(id).first());
         chosen.setStyleName(QRawFont(path, 16).styleName());
         for (int pixels = 1; pixels <= 40; ++pixels) {
-            const auto freeType = FreeTypeGlyphRasterizer::open(path, pixels);
-            ASSERT_TRUE(freeType) << name.toStdString();
+            auto opened = FreeTypeGlyphRasterizer::open(path, pixels);
+            ASSERT_TRUE(opened) << name.toStdString();
+            const auto freeType = opened.takeValue();
             // A face lacking some character leaves the run to Qt, which
             // takes it from another font.
             if (!freeType->accepts(codes))
@@ -225,17 +226,18 @@ TEST(FreeTypeGlyphRasterizer, DrawsQtsPixelsForEveryDejaVuFaceSizeAndCode) {
 }
 
 TEST(FreeTypeGlyphRasterizer, RefusesWhatItCannotDrawAsQtDoes) {
-    QString why;
-    EXPECT_FALSE(FreeTypeGlyphRasterizer::open(QStringLiteral("/no/such/font.ttf"), 12, &why));
-    EXPECT_EQ(why, "no such file");
+    const auto missing = FreeTypeGlyphRasterizer::open(QStringLiteral("/no/such/font.ttf"), 12);
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.message, "no such file");
     QTemporaryDir dir;
     const QString notAFont = dir.filePath(QStringLiteral("bad.ttf"));
     QFile file(notAFont);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("not a font at all");
     file.close();
-    EXPECT_FALSE(FreeTypeGlyphRasterizer::open(notAFont, 12, &why));
-    EXPECT_EQ(why, "not a font file FreeType can load");
+    const auto damaged = FreeTypeGlyphRasterizer::open(notAFont, 12);
+    EXPECT_FALSE(damaged);
+    EXPECT_EQ(damaged.message, "not a font file FreeType can load");
 
     // A bitmap font opens, but Qt draws bitmap faces its own way.
     const QString bitmapFont = QStringLiteral("/usr/share/fonts/X11/misc/9x15.pcf.gz");
@@ -244,5 +246,5 @@ TEST(FreeTypeGlyphRasterizer, RefusesWhatItCannotDrawAsQtDoes) {
     const auto bitmap = FreeTypeGlyphRasterizer::open(bitmapFont, 15);
     ASSERT_TRUE(bitmap);
     const std::uint8_t digits[] = {'0', '1'};
-    EXPECT_FALSE(bitmap->accepts(digits));
+    EXPECT_FALSE((*bitmap)->accepts(digits));
 }

@@ -233,10 +233,10 @@ TEST_F(SessionTest, NewAnsweredYesSavesTheCharacterAndTheFontFirst) {
     EXPECT_EQ(platform.messages[1].text,
               "Selected character was modified but not saved!\nDo you want to save it?");
     EXPECT_EQ(platform.messages[1].caption, "Saving font ...");
-    FontFileData stored;
-    ASSERT_TRUE(loadFontFile(path("new.fnt"), stored));
-    EXPECT_EQ(stored.slots[65].name, "UA");
-    EXPECT_TRUE(pixelSet(stored.slots[65].pixels, 1, 2)) << "the character went in first";
+    const Result<FontFileData> stored = loadFontFile(path("new.fnt"));
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->slots[65].name, "UA");
+    EXPECT_TRUE(pixelSet(stored->slots[65].pixels, 1, 2)) << "the character went in first";
     EXPECT_FALSE(session.font().slots[65].defined()) << "then the new font";
     EXPECT_FALSE(session.fontModified());
 }
@@ -354,9 +354,9 @@ TEST_F(SessionTest, ExitAnsweredYesSavesThenCloses) {
     platform.answer(MessageAnswer::Yes);
     platform.chooseFile(path("a.fnt"));
     EXPECT_TRUE(session.queryClose());
-    FontFileData stored;
-    ASSERT_TRUE(loadFontFile(path("a.fnt"), stored));
-    EXPECT_EQ(stored.slots[66].name, "UB");
+    const Result<FontFileData> stored = loadFontFile(path("a.fnt"));
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->slots[66].name, "UB");
 }
 
 TEST_F(SessionTest, SaveFontAsksTheVersionOnlyWhenVersionOneCanHoldIt) {
@@ -367,17 +367,18 @@ TEST_F(SessionTest, SaveFontAsksTheVersionOnlyWhenVersionOneCanHoldIt) {
     };
     savedFont();
     EXPECT_EQ(asked, 1);
-    FontFileData stored;
-    ASSERT_TRUE(loadFontFile(path("a.fnt"), stored));
-    EXPECT_EQ(stored.version, FontFileVersion::V1);
+    const Result<FontFileData> first = loadFontFile(path("a.fnt"));
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->version, FontFileVersion::V1);
 
     session.setYSize(20);
     platform.answer(MessageAnswer::No); // leave the character unsaved
     platform.chooseFile(path("b.fnt"));
     session.saveFontCommand();
     EXPECT_EQ(asked, 1) << "20 rows need version 2.0";
-    ASSERT_TRUE(loadFontFile(path("b.fnt"), stored));
-    EXPECT_EQ(stored.version, FontFileVersion::V2);
+    const Result<FontFileData> second = loadFontFile(path("b.fnt"));
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->version, FontFileVersion::V2);
 
     session.chooseFontFileVersion = [&] { return std::optional<FontFileVersion>(); };
     session.setYSize(16);
