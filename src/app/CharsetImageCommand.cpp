@@ -11,13 +11,13 @@ void TForm1::Generatecharsetimage1Click() {
     FileDialogRequest request;
     request.filter = kCharsetImageFilter;
     request.filterIndex = 1;
-    request.initialFolder = folders.SD3;
+    request.initialFolder = folders.pictureFolder;
     const FileDialogAnswer answer = platform().saveFileDialog(request);
     if (!answer.accepted || answer.fileName.isEmpty())
         return;
     const QString folder = folderOf(answer.fileName);
     if (!folder.isEmpty())
-        folders.SD3 = folder;
+        folders.pictureFolder = folder;
     // The labels take the typeface the editor's fields ask for.
     const Result<> written = writeCharsetImage(
         fontModel(), forceExtension(answer.fileName, kCharsetImageExtension), font().family());

@@ -10,20 +10,20 @@ namespace zelvik {
 void TForm1::loadSettings() {
     settings_ = std::make_unique<SettingsFile>(settingsFilePath(startupFolder_));
     const RememberedFolders stored = readRememberedFolders(*settings_);
-    folders.SaveDialog1 = stored.savePath;
-    folders.SaveDialog2 = stored.exportPath;
-    folders.SD3 = stored.exportImagePath;
-    folders.OpenDialog1 = stored.openPath;
-    folders.bdfPath = stored.bdfPath;
+    folders.fontSaveFolder = stored.savePath;
+    folders.sourceFolder = stored.exportPath;
+    folders.pictureFolder = stored.exportImagePath;
+    folders.fontOpenFolder = stored.openPath;
+    folders.bdfFolder = stored.bdfPath;
     helpFilePath = readHelpPath(*settings_, startupFolder_);
 }
 
 void TForm1::saveSettings() {
     if (!settings_)
         return; // already written by an earlier close
-    const Result<> result =
-        writeRememberedFolders(*settings_, {folders.SaveDialog1, folders.OpenDialog1,
-                                            folders.SaveDialog2, folders.SD3, folders.bdfPath});
+    const Result<> result = writeRememberedFolders(
+        *settings_, {folders.fontSaveFolder, folders.fontOpenFolder, folders.sourceFolder,
+                     folders.pictureFolder, folders.bdfFolder});
     settings_.reset();
     // The folders are lost, but that is no reason to keep the user from leaving.
     if (!result)

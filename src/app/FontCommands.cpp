@@ -50,14 +50,6 @@ void TForm1::FormCloseQuery(bool& canClose) {
         saveSettings();
 }
 
-Result<> TForm1::OpenFont() {
-    return session_.openFont();
-}
-
-Result<> TForm1::SaveFont() {
-    return session_.saveFont();
-}
-
 std::optional<FontFileVersion> TForm1::chooseFontFileVersion() {
     TFFForm& dialog = *dialogs.FFForm;
     dialog.RB1->setText(QStringLiteral("v1.0 - First version for older SW"));

@@ -154,8 +154,6 @@ public:
     void FormCloseQuery(bool& canClose);
     // Each showing of the window.
     void FormShow();
-    Result<> OpenFont();
-    Result<> SaveFont();
     // Offers to save a modified font (and before that a modified character)
     // with the command's texts. True when the command may go on; on a stop
     // the prompt's stop action has run.

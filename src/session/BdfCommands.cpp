@@ -18,12 +18,12 @@ QString importBdfFontCommand(EditingSession& session) {
         return {};
     PlatformServices& platform = session.platform();
     const FileDialogAnswer chosen =
-        platform.openFileDialog({kBdfFilter, 1, session.folders.bdfPath, QString()});
+        platform.openFileDialog({kBdfFilter, 1, session.folders.bdfFolder, QString()});
     if (!chosen.accepted) {
         session.keepUnsavedMark();
         return {};
     }
-    session.folders.bdfPath = folderOf(chosen.fileName);
+    session.folders.bdfFolder = folderOf(chosen.fileName);
     // A refused file leaves the font as it was.
     const Result<BdfImport> read = importBdfFile(chosen.fileName);
     if (!read) {
@@ -49,10 +49,10 @@ QString importBdfFontCommand(EditingSession& session) {
 Result<> exportBdfFontCommand(EditingSession& session) {
     PlatformServices& platform = session.platform();
     const FileDialogAnswer chosen =
-        platform.saveFileDialog({kBdfFilter, 1, session.folders.bdfPath, QString()});
+        platform.saveFileDialog({kBdfFilter, 1, session.folders.bdfFolder, QString()});
     if (!chosen.accepted)
         return Result<>::cancelled();
-    session.folders.bdfPath = folderOf(chosen.fileName);
+    session.folders.bdfFolder = folderOf(chosen.fileName);
     const QString path =
         chosen.filterIndex == 1 ? forceExtension(chosen.fileName, ".bdf") : chosen.fileName;
     const std::string identifier = session.identifierField().empty() ? session.font().fontIdentifier

@@ -2,7 +2,7 @@
 
 // "Import BDF font..." and "Export BDF font...": the editor's doors to the
 // interchange format of bitmap fonts. Both ask through the session's desktop
-// services and remember their folder in DialogFolders::bdfPath.
+// services and remember their folder in DialogFolders::bdfFolder.
 
 #include "font/Result.h"
 

@@ -504,7 +504,7 @@ bool EditingSession::queryClose() {
 Result<> EditingSession::openFont() {
     const QString caption = QStringLiteral("Opening font file ...");
     const FileDialogAnswer chosen =
-        platform_.openFileDialog({kFontOpenFilter, 1, folders.OpenDialog1, QString()});
+        platform_.openFileDialog({kFontOpenFilter, 1, folders.fontOpenFolder, QString()});
     if (!chosen.accepted)
         return Result<>::cancelled();
     // A file that is refused leaves the font exactly as it was.
@@ -519,7 +519,7 @@ Result<> EditingSession::openFont() {
         return read;
     }
     applyFontFile(*read, font_);
-    folders.OpenDialog1 = folderOf(chosen.fileName);
+    folders.fontOpenFolder = folderOf(chosen.fileName);
     font_.currentFileName = namePartOf(chosen.fileName).toStdString();
     return Result<>::success();
 }
@@ -544,10 +544,10 @@ Result<> EditingSession::saveFont() {
     }
 
     const FileDialogAnswer chosen =
-        platform_.saveFileDialog({kFontSaveFilter, 1, folders.SaveDialog1, QString()});
+        platform_.saveFileDialog({kFontSaveFilter, 1, folders.fontSaveFolder, QString()});
     if (!chosen.accepted)
         return Result<>::cancelled();
-    folders.SaveDialog1 = folderOf(chosen.fileName);
+    folders.fontSaveFolder = folderOf(chosen.fileName);
     font_.currentFileName = namePartOf(chosen.fileName).toStdString();
 
     const QString path =

@@ -31,11 +31,11 @@ namespace zelvik {
 
 // Initial folders of the file dialogs, each ending in a separator.
 struct DialogFolders {
-    QString SaveDialog1; // font save
-    QString OpenDialog1; // font open
-    QString SaveDialog2; // source export
-    QString SD3;         // character set picture
-    QString bdfPath;     // BDF export
+    QString fontSaveFolder; // SaveDialog1: Save font
+    QString fontOpenFolder; // OpenDialog1: Open font
+    QString sourceFolder;   // SaveDialog2: Generate source
+    QString pictureFolder;  // SD3: the character set picture
+    QString bdfFolder;      // BDF import and export
 };
 
 class EditStep;

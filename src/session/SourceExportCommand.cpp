@@ -26,13 +26,13 @@ Result<ExportPaths> prepareExportFile(EditingSession& session, const ExportTarge
     FileDialogRequest request;
     request.filter = target.filterText();
     request.filterIndex = 1;
-    request.initialFolder = session.folders.SaveDialog2;
+    request.initialFolder = session.folders.sourceFolder;
     const FileDialogAnswer answer = session.platform().saveFileDialog(request);
     if (!answer.accepted || answer.fileName.isEmpty())
         return Result<>::cancelled();
     const QString folder = folderOf(answer.fileName);
     if (!folder.isEmpty())
-        session.folders.SaveDialog2 = folder;
+        session.folders.sourceFolder = folder;
     return target.pathsForChosenName(answer.fileName, answer.filterIndex);
 }
 

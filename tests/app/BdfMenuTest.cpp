@@ -80,7 +80,7 @@ TEST_F(BdfMenu, ImportMakesANewModifiedFontWithoutAFileAndUndoTakesItBack) {
     EXPECT_EQ(font().currentFileName, "");
     EXPECT_EQ(panel(kPanelFile), "  *  BDF import: 1 glyphs taken, 0 cut, 1 skipped")
         << "the report follows the file name and its mark";
-    EXPECT_EQ(form().folders.bdfPath,
+    EXPECT_EQ(form().folders.bdfFolder,
               QDir::toNativeSeparators(startupDir.path()) + QDir::separator());
 
     EXPECT_EQ(form().MBtnUndo->text(), "Undo Import BDF font");

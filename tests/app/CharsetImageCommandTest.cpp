@@ -22,7 +22,7 @@ protected:
         AppFixture::SetUp();
         ASSERT_TRUE(dir.isValid());
         folder = QDir::toNativeSeparators(dir.path()) + QDir::separator();
-        form().folders.SD3 = folder;
+        form().folders.pictureFolder = folder;
     }
     void generate() { form().Generatecharsetimage1->trigger(); }
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
@@ -61,7 +61,7 @@ TEST_F(CharsetImageCommand, CancelInTheSaveDialogWritesNothing) {
     EXPECT_EQ(asked.request.initialFolder, folder);
     EXPECT_TRUE(files().isEmpty());
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(form().folders.SD3, folder);
+    EXPECT_EQ(form().folders.pictureFolder, folder);
 }
 
 TEST_F(CharsetImageCommand, WritesTheStoredCharactersUnderABmpName) {
@@ -77,7 +77,7 @@ TEST_F(CharsetImageCommand, WritesTheStoredCharactersUnderABmpName) {
     const QString otherFolder = QDir::toNativeSeparators(other.path()) + QDir::separator();
     platform.chooseFile(otherFolder + "chars.png");
     generate();
-    EXPECT_EQ(form().folders.SD3, otherFolder);
+    EXPECT_EQ(form().folders.pictureFolder, otherFolder);
     EXPECT_EQ(QDir(other.path()).entryList(QDir::Files), QStringList{"chars.bmp"});
     const std::string written = readFileBytes(otherFolder + "chars.bmp");
     EXPECT_EQ(written.size(), 51262u);
@@ -136,6 +136,6 @@ TEST_F(CharsetImageCommand, AFileThatCannotBeWrittenIsReportedByNameAndLeavesNot
     ASSERT_EQ(lines.size(), 3) << box.text.toStdString();
     EXPECT_FALSE(lines[2].isEmpty());
     // The folder is remembered all the same; nothing is left behind.
-    EXPECT_EQ(form().folders.SD3, missing);
+    EXPECT_EQ(form().folders.pictureFolder, missing);
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }

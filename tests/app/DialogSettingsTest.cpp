@@ -45,16 +45,16 @@ TEST_F(DialogSettings, WithoutSettingsTheDialogsStartAtHomeAndCloseWritesTheFold
     const ScopedHome scopedHome(home.path());
     restart();
     const QString expected = QDir::toNativeSeparators(home.path()) + QDir::separator();
-    EXPECT_EQ(form().folders.SaveDialog1, expected);
-    EXPECT_EQ(form().folders.OpenDialog1, expected);
-    EXPECT_EQ(form().folders.SaveDialog2, expected);
-    EXPECT_EQ(form().folders.SD3, expected);
-    EXPECT_EQ(form().folders.bdfPath, expected);
+    EXPECT_EQ(form().folders.fontSaveFolder, expected);
+    EXPECT_EQ(form().folders.fontOpenFolder, expected);
+    EXPECT_EQ(form().folders.sourceFolder, expected);
+    EXPECT_EQ(form().folders.pictureFolder, expected);
+    EXPECT_EQ(form().folders.bdfFolder, expected);
     EXPECT_EQ(form().helpFilePath,
               QDir::toNativeSeparators(startupDir.path() + "/help/help_eng.html"));
     EXPECT_FALSE(QFile::exists(configPath())) << "reading creates nothing";
 
-    form().folders.SaveDialog2 = "/src/out/";
+    form().folders.sourceFolder = "/src/out/";
     ASSERT_TRUE(form().close());
     const QString text = QString::fromStdString(readFileBytes(configPath()));
     EXPECT_TRUE(text.startsWith("[PATH]")) << text.toStdString();
@@ -77,11 +77,11 @@ TEST_F(DialogSettings, StoredFoldersAndHelpPathAreReadAtStartUp) {
                                  "bdf_path=/fonts/bdf/\r\n"
                                  "help=doc\\manual.html\r\n");
     restart();
-    EXPECT_EQ(form().folders.SaveDialog1, "/fonts/save/");
-    EXPECT_EQ(form().folders.OpenDialog1, "/fonts/open/");
-    EXPECT_EQ(form().folders.SaveDialog2, "/src/");
-    EXPECT_EQ(form().folders.SD3, "/pictures/");
-    EXPECT_EQ(form().folders.bdfPath, "/fonts/bdf/");
+    EXPECT_EQ(form().folders.fontSaveFolder, "/fonts/save/");
+    EXPECT_EQ(form().folders.fontOpenFolder, "/fonts/open/");
+    EXPECT_EQ(form().folders.sourceFolder, "/src/");
+    EXPECT_EQ(form().folders.pictureFolder, "/pictures/");
+    EXPECT_EQ(form().folders.bdfFolder, "/fonts/bdf/");
     EXPECT_EQ(form().helpFilePath,
               QDir::toNativeSeparators(startupDir.path() + "/doc/manual.html"));
 

@@ -118,8 +118,8 @@ TEST_F(FontCommands, OpenReadsTheFontAndNewEmptiesItWithoutAsking) {
     EXPECT_EQ(form().ListCharSet->currentRow(), 0);
     EXPECT_EQ(form().ListCharSet->item(65)->text(), "#65  'A' - UA");
     EXPECT_EQ(panel(kPanelFile), " sample.fnt");
-    EXPECT_EQ(form().folders.OpenDialog1, folder());
-    EXPECT_NE(form().folders.SaveDialog1, folder()) << "only the open dialog's folder moves";
+    EXPECT_EQ(form().folders.fontOpenFolder, folder());
+    EXPECT_NE(form().folders.fontSaveFolder, folder()) << "only the open dialog's folder moves";
 
     clickListItem(65);
     EXPECT_TRUE(pixel(11, 19));
@@ -248,7 +248,7 @@ TEST_F(FontCommands, RefusedFilesLeaveTheFontAsItWas) {
     platform.chooseFile(good);
     click("BtnLoadCharSet");
     const FontModel before = font();
-    const QString openFolder = form().folders.OpenDialog1;
+    const QString openFolder = form().folders.fontOpenFolder;
 
     // Valid magic, body cut short.
     const std::string bytes = readFileBytes(good);
@@ -271,7 +271,7 @@ TEST_F(FontCommands, RefusedFilesLeaveTheFontAsItWas) {
         EXPECT_EQ(font().ySize, 20);
         EXPECT_EQ(font().currentFileName, "");
         EXPECT_EQ(panel(kPanelFile), " ");
-        EXPECT_EQ(form().folders.OpenDialog1, openFolder);
+        EXPECT_EQ(form().folders.fontOpenFolder, openFolder);
     }
 
     platform.messages.clear();
@@ -322,7 +322,7 @@ TEST_F(FontCommands, SavingABareNameWithTheFirstFilterWritesFnt) {
     EXPECT_FALSE(QFile::exists(file("abc")));
     EXPECT_EQ(panel(kPanelFile), " abc");
     EXPECT_FALSE(font().fontModified);
-    EXPECT_EQ(form().folders.SaveDialog1, folder());
+    EXPECT_EQ(form().folders.fontSaveFolder, folder());
 
     // Version 2.0 chosen, "All files" filter: the name is written as typed,
     // and the dialog is offered again with version 1.0 checked.
@@ -374,7 +374,7 @@ TEST_F(FontCommands, FailedWriteIsReportedAndKeepsTheFontMarked) {
     EXPECT_TRUE(font().fontModified);
     EXPECT_EQ(font().currentFileName, "");
     EXPECT_EQ(panel(kPanelFile), "  *");
-    EXPECT_EQ(form().folders.SaveDialog1,
+    EXPECT_EQ(form().folders.fontSaveFolder,
               QDir::toNativeSeparators(file("no-such-folder")) + QDir::separator())
         << "the save dialog's folder moves as soon as a name is chosen";
 }

@@ -55,8 +55,8 @@ TEST_F(MainWindow, StartsWithAnEmptyFontAndCodeZeroCurrent) {
     EXPECT_FALSE(font().characterModified);
     EXPECT_FALSE(font().fontModified);
     EXPECT_EQ(form().sampleText, ">>> double-click to enter sample text <<<");
-    EXPECT_FALSE(form().folders.SaveDialog1.isEmpty());
-    EXPECT_EQ(form().folders.SD3, form().folders.OpenDialog1);
+    EXPECT_FALSE(form().folders.fontSaveFolder.isEmpty());
+    EXPECT_EQ(form().folders.pictureFolder, form().folders.fontOpenFolder);
 }
 
 TEST_F(MainWindow, CreatesTheSixWindowsInOrder) {

@@ -96,7 +96,7 @@ TEST_F(GenerateFontSession, TheGeneratedFontExportsThroughTheSessionsSourceChoic
     SourceExportChoices& source = session.sourceExport();
     ASSERT_TRUE(source.selectTarget(ExportTarget::C));
     source.packing(ExportTarget::C).verticalBoxes[3] = true; // invert colours
-    session.folders.SaveDialog2 = dir.path() + "/";
+    session.folders.sourceFolder = dir.path() + "/";
     platform.chooseFile(QDir(dir.path()).filePath("gen"), 1);
 
     ASSERT_TRUE(exportSourceCommand(session));

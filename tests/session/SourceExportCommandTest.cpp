@@ -34,7 +34,7 @@ protected:
         AppFixture::SetUp();
         ASSERT_TRUE(dir.isValid());
         folder = QDir::toNativeSeparators(dir.path()) + QDir::separator();
-        form().folders.SaveDialog2 = folder;
+        form().folders.sourceFolder = folder;
         // Two characters besides the BlankSlot.
         defineCharacter(font(), 'A', "A", 3, {{0, 0}, {1, 1}, {2, 9}});
         defineCharacter(font(), '1', "one", 2, {{1, 0}, {1, 5}});
@@ -162,7 +162,7 @@ TEST_F(SourceExport, OutputNamesFollowTheFilterIndex) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chosen.toStdString());
-        const QString rememberedBefore = form().folders.SaveDialog2;
+        const QString rememberedBefore = form().folders.sourceFolder;
         generateWith([item = c.item](TFormE& e) { clickTab(e, item); });
         platform.chooseFile(c.chosen, c.filter);
         platform.fileDialogs.clear();
@@ -175,7 +175,7 @@ TEST_F(SourceExport, OutputNamesFollowTheFilterIndex) {
         EXPECT_EQ(asked.request.filterIndex, 1);
         EXPECT_EQ(asked.request.fileName, "");
         EXPECT_EQ(asked.request.initialFolder, rememberedBefore);
-        EXPECT_EQ(form().folders.SaveDialog2, c.chosen.left(c.chosen.lastIndexOf('/') + 1))
+        EXPECT_EQ(form().folders.sourceFolder, c.chosen.left(c.chosen.lastIndexOf('/') + 1))
             << "the next export opens where this one went";
         for (const QString& path : c.written)
             EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
@@ -202,7 +202,7 @@ TEST_F(SourceExport, ClosedDialogOrCancelledFileDialogDoesNothing) {
     clickGenerateSource();
     EXPECT_EQ(platform.fileDialogs.size(), 1u);
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(form().folders.SaveDialog2, folder) << "a cancelled dialog keeps the folder";
+    EXPECT_EQ(form().folders.sourceFolder, folder) << "a cancelled dialog keeps the folder";
     EXPECT_TRUE(filesIn(folder).isEmpty());
     EXPECT_EQ(font().fontIdentifier, "");
 }

@@ -25,7 +25,7 @@ protected:
         session.font().fontIdentifier.clear();
         defineCharacter(session.font(), 'A', "A", 3, {{0, 0}, {2, 7}});
         defineCharacter(session.font(), '1', "one", 2, {{1, 3}});
-        session.folders.SaveDialog2 = dir.path() + "/";
+        session.folders.sourceFolder = dir.path() + "/";
     }
     QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
 
@@ -60,7 +60,7 @@ TEST_F(SourceExportSession, WritesTheChosenTargetWithThePackingOfItsOwnPage) {
     options.bigEndian = true;
     EXPECT_EQ(readFileBytes(path("font.asm")),
               generateFor(ExportTarget::Avr, session.font(), options).source);
-    EXPECT_EQ(session.folders.SaveDialog2, folderOf(path("font.asm")));
+    EXPECT_EQ(session.folders.sourceFolder, folderOf(path("font.asm")));
     EXPECT_EQ(sourceExportFlashBytes(session, ExportTarget::Avr, options),
               generateFor(ExportTarget::Avr, session.font(), options).flashBytes);
 }
@@ -78,7 +78,7 @@ TEST_F(SourceExportSession, RefusalsAndFailedWritesAreShownAndACancelIsNot) {
     platform.cancelFileDialog();
     EXPECT_EQ(exportSourceCommand(session).failure, Failure::Cancelled);
     EXPECT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(session.folders.SaveDialog2, dir.path() + "/");
+    EXPECT_EQ(session.folders.sourceFolder, dir.path() + "/");
 
     platform.chooseFile(path("missing/font.c"), 1);
     EXPECT_EQ(exportSourceCommand(session).failure, Failure::CannotCreate);
