@@ -8,43 +8,9 @@ namespace zelvik {
 
 namespace {
 
-const QString kImportCaption = QStringLiteral("Importing BDF font ...");
 const QString kExportCaption = QStringLiteral("Exporting BDF font ...");
 
 } // namespace
-
-QString importBdfFontCommand(EditingSession& session) {
-    if (!session.confirmUnsavedChanges(kOpenFontPrompt))
-        return {};
-    PlatformServices& platform = session.platform();
-    const FileDialogAnswer chosen =
-        platform.openFileDialog({kBdfFilter, 1, session.folders.bdfFolder, QString()});
-    if (!chosen.accepted) {
-        session.keepUnsavedMark();
-        return {};
-    }
-    session.folders.bdfFolder = folderOf(chosen.fileName);
-    // A refused file leaves the font as it was.
-    const Result<BdfImport> read = importBdfFile(chosen.fileName);
-    if (!read) {
-        platform.messageBox(read.describe(), kImportCaption,
-                            read.failure == Failure::CannotOpen ? MessageIcon::Error
-                                                                : MessageIcon::Warning,
-                            MessageButtons::Ok);
-        session.keepUnsavedMark();
-        return {};
-    }
-    session.replaceFontAsOneStep(QStringLiteral("Import BDF font"), [&] {
-        FontModel& font = session.font();
-        font = *read->font;
-        font.currentFileName.clear();
-        font.currentIndex = 0;
-        font.characterModified = false;
-        font.fontModified = true;
-        session.refreshFontView();
-    });
-    return bdfImportSummary(read->counts);
-}
 
 Result<> exportBdfFontCommand(EditingSession& session) {
     PlatformServices& platform = session.platform();
