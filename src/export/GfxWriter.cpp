@@ -4,7 +4,6 @@
 #include "export/LibraryGlyphs.h"
 #include "export/WriterText.h"
 
-#include <cstdio>
 #include <vector>
 
 namespace zelvik {
@@ -40,9 +39,8 @@ int slotFor(const FontModel& font, int code) {
 }
 
 void appendHex(std::string& out, int value) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "0x%02X", value);
-    out += buffer;
+    out += "0x";
+    writer::appendHexUpper(out, static_cast<unsigned>(value), 2);
 }
 
 } // namespace
@@ -78,7 +76,7 @@ GeneratedFiles GfxWriter::generate(const ExportJob& job) const {
     for (int code = range.first; code >= 0 && code <= range.last; ++code) {
         glyphs.push_back(cropGlyph(font, slotFor(font, code)));
         offsets.push_back(static_cast<int>(bitmaps.size()));
-        appendGlyphBits(bitmaps, font, glyphs.back());
+        appendGlyphBits(bitmaps, glyphs.back());
     }
     // An array without elements is no C: a font without ink keeps one byte.
     const bool noInk = bitmaps.empty();
@@ -87,7 +85,8 @@ GeneratedFiles GfxWriter::generate(const ExportJob& job) const {
 
     GeneratedFiles files;
     std::string& out = files.source;
-    out.reserve(bitmaps.size() * 6 + glyphs.size() * 56 + 512);
+    // " 0x00," with a line start every 12 bytes; a glyph record and its comment.
+    out.reserve(bitmaps.size() * 7 + glyphs.size() * 64 + 512);
     out += "#pragma once\n#include <Adafruit_GFX.h>\n\n// ";
     out += id;
     out += ": ";
@@ -100,26 +99,36 @@ GeneratedFiles GfxWriter::generate(const ExportJob& job) const {
     out += id;
     out += "Bitmaps[] PROGMEM = {\n";
     for (std::size_t i = 0; i < bitmaps.size(); ++i) {
-        out += i % 12 == 0 ? "    " : " ";
+        out.append(i % 12 == 0 ? 4 : 1, ' ');
         appendHex(out, bitmaps[i]);
         if (i + 1 < bitmaps.size())
-            out += (i % 12 == 11) ? ",\n" : ",";
+            out += (i % 12 == 11) ? std::string_view(",\n") : std::string_view(",");
     }
     out += "};\n\n";
 
     out += "const GFXglyph ";
     out += id;
     out += "Glyphs[] PROGMEM = {\n";
-    char line[96];
     for (std::size_t i = 0; i < glyphs.size(); ++i) {
         const LibraryGlyph& g = glyphs[i];
         const int code = range.first + static_cast<int>(i);
         // The cursor row is the lowest row above the baseline.
         const int yOffset = g.height > 0 ? g.top - baseline + 1 : 1;
-        std::snprintf(line, sizeof line, "    {%5d, %3d, %3d, %3d, %4d, %4d}%s // 0x%02X",
-                      noInk ? 0 : offsets[i], g.width, g.height, g.advance, g.left, yOffset,
-                      i + 1 < glyphs.size() ? ", " : "};", code);
-        out += line;
+        // "    {%5d, %3d, %3d, %3d, %4d, %4d}%s // 0x%02X"
+        out += "    {";
+        writer::appendIntRight(out, noInk ? 0 : offsets[i], 5);
+        const auto field = [&out](int value, int width) {
+            out += ", ";
+            writer::appendIntRight(out, value, width);
+        };
+        field(g.width, 3);
+        field(g.height, 3);
+        field(g.advance, 3);
+        field(g.left, 4);
+        field(yOffset, 4);
+        out += i + 1 < glyphs.size() ? "}, " : "}};";
+        out += " // ";
+        appendHex(out, code);
         if (code >= 0x20 && code < 0x7F) {
             out += " '";
             out += static_cast<char>(code);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cassert>
 #include <vector>
 
@@ -30,28 +31,36 @@ int signedBits(int v) {
     return (v < 0 ? unsignedBits(-v - 1) : unsignedBits(v)) + 1;
 }
 
-// Bits appended least significant first, as the decoder reads them.
+// Bits appended least significant first, as the decoder reads them. Fewer
+// than 8 waiting bits and a field of at most 8 fit in the accumulator.
 class BitWriter {
 public:
     explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
     void put(int count, unsigned value) {
-        value &= (1u << count) - 1u;
-        while (count > 0) {
-            if (bit_ == 0)
-                out_.push_back(0);
-            const int room = 8 - bit_;
-            const int now = std::min(room, count);
-            out_.back() =
-                static_cast<std::uint8_t>(out_.back() | ((value & ((1u << now) - 1u)) << bit_));
-            value >>= now;
-            count -= now;
-            bit_ = (bit_ + now) % 8;
+        pending_ |= static_cast<std::uint64_t>(value & ((1u << count) - 1u)) << waiting_;
+        for (waiting_ += count; waiting_ >= 8; waiting_ -= 8) {
+            out_.push_back(static_cast<std::uint8_t>(pending_));
+            pending_ >>= 8;
         }
+    }
+    // The last byte, padded with zero bits.
+    void finish() {
+        if (waiting_ > 0)
+            out_.push_back(static_cast<std::uint8_t>(pending_));
+        pending_ = 0;
+        waiting_ = 0;
     }
 
 private:
     std::vector<std::uint8_t>& out_;
-    int bit_ = 0;
+    std::uint64_t pending_ = 0;
+    int waiting_ = 0;
+};
+
+// A run of background followed by a run of ink.
+struct RunPair {
+    int zero = 0, one = 0;
+    bool operator==(const RunPair&) const = default;
 };
 
 // One glyph as the format sees it: its box relative to the origin on the
@@ -60,7 +69,7 @@ private:
 struct Glyph {
     LibraryGlyph box;
     int x = 0, y = 0;
-    std::vector<std::pair<int, int>> runs; // (background, ink)
+    std::vector<RunPair> runs; // none empty: only the last may lack ink, only the first background
 };
 
 struct FieldBits {
@@ -133,127 +142,120 @@ void appendRecord(std::vector<std::uint8_t>& out, const Glyph& g, const FieldBit
     bits.put(f.y, biased(g.y, f.y));
     bits.put(f.d, biased(g.box.advance, f.d));
     encodeRuns(g, zeroBits, oneBits, [&bits](int n, unsigned v) { bits.put(n, v); });
+    bits.finish();
     out[sizeAt] = static_cast<std::uint8_t>(out.size() - start);
     assert(static_cast<int>(out.size() - start) == recordBytes(g, f, zeroBits, oneBits));
 }
 
-// The search over the run-length widths prices every glyph 35 times, so it
-// does not walk the runs each time. Widths of at least 2 bits hold runs up to
-// 3; only the longer runs (few in most glyphs) are split differently by
-// different widths. A glyph's price is its runs taken whole, corrected around
-// each run that the widths split.
-struct RunPair {
-    int zero = 0, one = 0;
-    bool operator==(const RunPair&) const = default;
-};
+// The search over the run-length widths prices every glyph with each of the
+// 35 pairs of widths; it counts the runs once instead of encoding 35 times.
+// With largest runs Z and O (2^width - 1) a run of a background and b ink
+// pixels is written as
+//   q = (a - 1) / Z pairs (Z, 0), leaving a' = a - q Z (a' = 0 when a = 0),
+//   then (a', b) if b <= O; otherwise p = (b - 1) / O pairs (a', O),
+//   (0, O), ..., (0, O), and (0, b') with b' = b - p O:
+// q + p + 1 pairs. The pairs and the repeats inside a run depend on one width
+// each. Every run but the first has background and every run but the last has
+// ink, so a run's last pair repeats in the next run's first only when the run
+// is written (a', b), a' is the next run's background, and b is its first
+// pair's ink: that needs both widths, and is counted for each pair of them.
+constexpr int kZeroWidths = kMaxZeroBits - kMinZeroBits + 1;
+constexpr int kOneWidths = kMaxOneBits - kMinOneBits + 1;
+constexpr unsigned kEveryZeroWidth = (1u << kZeroWidths) - 1;
+constexpr unsigned kEveryOneWidth = (1u << kOneWidths) - 1;
 
-struct GlyphRuns {
-    std::vector<RunPair> runs; // without an empty last run: it writes nothing
-    // By width w - 2: the runs with more background than w bits hold, and
-    // those with more ink. Only these are split.
-    std::array<std::vector<int>, kMaxZeroBits - 1> longerZeros;
-    std::array<std::vector<int>, kMaxOneBits - 1> longerOnes;
-    int repeats = 0; // runs equal to the run before
-};
-
-GlyphRuns glyphRuns(const Glyph& g) {
-    GlyphRuns r;
-    for (auto [a, b] : g.runs) {
-        if (a != 0 || b != 0)
-            r.runs.push_back({a, b});
-    }
-    for (std::size_t i = 0; i < r.runs.size(); ++i) {
-        for (int bits = kMinZeroBits; r.runs[i].zero > (1 << bits) - 1 && bits <= kMaxZeroBits;
-             ++bits)
-            r.longerZeros[static_cast<std::size_t>(bits - kMinZeroBits)].push_back(
-                static_cast<int>(i));
-        for (int bits = kMinOneBits; r.runs[i].one > (1 << bits) - 1 && bits <= kMaxOneBits; ++bits)
-            r.longerOnes[static_cast<std::size_t>(bits - kMinOneBits)].push_back(
-                static_cast<int>(i));
-        if (i > 0 && r.runs[i] == r.runs[i - 1])
-            ++r.repeats;
-    }
-    return r;
+constexpr int largestRun(int bits) {
+    return (1 << bits) - 1;
 }
 
-// What one run becomes when it is split for the largest runs Z and O: its
-// pairs, how many of them repeat the pair before, and the first and last.
-struct Split {
-    int pairs = 0, repeats = 0;
-    RunPair first, last;
+struct RunCounts {
+    int runs = 0;
+    int repeatsEverywhere = 0; // across runs, whatever the widths
+    // By width - the smallest width: what splitting the background, or the ink, adds.
+    std::array<int, kZeroWidths> zeroPairs{}, zeroRepeats{};
+    std::array<int, kOneWidths> onePairs{}, oneRepeats{};
+    std::array<std::array<int, kOneWidths>, kZeroWidths> repeatsAcross{};
 };
 
-Split splitRun(RunPair run, int maxZero, int maxOne) {
-    // Blocks of equal pairs, in the order encodeRuns writes them.
-    std::array<std::pair<RunPair, int>, 4> blocks{};
-    int count = 0;
-    int a = run.zero;
-    const int q = a > maxZero ? (a - 1) / maxZero : 0;
-    a -= q * maxZero;
-    if (q > 0)
-        blocks[count++] = {{maxZero, 0}, q};
-    const int p = run.one > maxOne ? (run.one - 1) / maxOne : 0;
-    const int b = run.one - p * maxOne;
-    if (p > 0) {
-        blocks[count++] = {{a, maxOne}, 1};
-        if (p > 1)
-            blocks[count++] = {{0, maxOne}, p - 1};
-        a = 0;
+// The zero widths with which a run of `a` background pixels leaves `rest`.
+unsigned zeroWidthsLeaving(int a, int rest) {
+    if (a <= largestRun(kMinZeroBits))
+        return a == rest ? kEveryZeroWidth : 0u;
+    unsigned widths = 0;
+    for (int z = 0; z < kZeroWidths; ++z) {
+        const int most = largestRun(kMinZeroBits + z);
+        if ((a <= most ? a : (a - 1) % most + 1) == rest)
+            widths |= 1u << z;
     }
-    if (a != 0 || b != 0)
-        blocks[count++] = {{a, b}, 1};
-    Split split;
-    split.first = blocks[0].first;
-    split.last = blocks[static_cast<std::size_t>(count - 1)].first;
-    for (int i = 0; i < count; ++i) {
-        const auto& [pair, times] = blocks[static_cast<std::size_t>(i)];
-        split.pairs += times;
-        split.repeats += times - 1;
-        if (i > 0 && blocks[static_cast<std::size_t>(i - 1)].first == pair)
-            ++split.repeats;
-    }
-    return split;
+    return widths;
 }
 
-// The same number of bytes as recordBytes, without walking every run.
-int pricedRecordBytes(const Glyph& g, const GlyphRuns& r, const FieldBits& f, int zeroBits,
-                      int oneBits) {
-    const int maxZero = (1 << zeroBits) - 1;
-    const int maxOne = (1 << oneBits) - 1;
-    const auto isSplit = [&](int i) {
-        const RunPair& run = r.runs[static_cast<std::size_t>(i)];
-        return run.zero > maxZero || run.one > maxOne;
-    };
-    const int n = static_cast<int>(r.runs.size());
-    long pairs = n;
-    long repeats = r.repeats;
-    const auto priceSplit = [&](int i) {
-        const RunPair& run = r.runs[static_cast<std::size_t>(i)];
-        const Split split = splitRun(run, maxZero, maxOne);
-        pairs += split.pairs - 1;
-        repeats += split.repeats;
-        if (i > 0) {
-            const RunPair& before = r.runs[static_cast<std::size_t>(i - 1)];
-            const RunPair last = isSplit(i - 1) ? splitRun(before, maxZero, maxOne).last : before;
-            repeats += (last == split.first) - (before == run);
-        }
-        if (i + 1 < n && !isSplit(i + 1)) {
-            const RunPair& after = r.runs[static_cast<std::size_t>(i + 1)];
-            repeats += (split.last == after) - (run == after);
-        }
-    };
-    // Every split run once: those split for their background, then those
-    // split only for their ink.
-    const auto& zeros = r.longerZeros[static_cast<std::size_t>(zeroBits - kMinZeroBits)];
-    const auto& ones = r.longerOnes[static_cast<std::size_t>(oneBits - kMinOneBits)];
-    for (const int i : zeros)
-        priceSplit(i);
-    for (const int i : ones) {
-        if (r.runs[static_cast<std::size_t>(i)].zero <= maxZero)
-            priceSplit(i);
+// The one widths with which a run with `b` ink is written whole and the next
+// run's first pair has `b` ink too.
+unsigned oneWidthsRepeating(int b, int nextB) {
+    if (b == nextB && b <= largestRun(kMinOneBits))
+        return kEveryOneWidth;
+    unsigned widths = 0;
+    for (int o = 0; o < kOneWidths; ++o) {
+        const int most = largestRun(kMinOneBits + o);
+        if (b <= most && b == std::min(nextB, most))
+            widths |= 1u << o;
     }
-    const long bits =
-        fieldBitsOf(f) + (pairs - repeats) * (zeroBits + oneBits) + std::max(pairs - 1, 0L) + 1;
+    return widths;
+}
+
+RunCounts countRuns(const std::vector<RunPair>& runs) {
+    RunCounts c;
+    c.runs = static_cast<int>(runs.size());
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const auto [a, b] = runs[i];
+        for (int z = 0; z < kZeroWidths && a > largestRun(kMinZeroBits + z); ++z) {
+            const int most = largestRun(kMinZeroBits + z);
+            const int q = (a - 1) / most;
+            c.zeroPairs[static_cast<std::size_t>(z)] += q;
+            // Only the last run may end in (Z, 0), (Z, 0).
+            c.zeroRepeats[static_cast<std::size_t>(z)] += q - 1 + (b == 0 && a - q * most == most);
+        }
+        for (int o = 0; o < kOneWidths && b > largestRun(kMinOneBits + o); ++o) {
+            const int most = largestRun(kMinOneBits + o);
+            const int p = (b - 1) / most;
+            const int rest = b - p * most;
+            c.onePairs[static_cast<std::size_t>(o)] += p;
+            // Equal neighbours among (a', O), (0, O) ..., (0, b').
+            c.oneRepeats[static_cast<std::size_t>(o)] += a == 0   ? p - 1 + (rest == most)
+                                                         : p >= 2 ? p - 2 + (rest == most)
+                                                                  : 0;
+        }
+        if (i + 1 == runs.size())
+            break;
+        const RunPair next = runs[i + 1];
+        const unsigned zeros = zeroWidthsLeaving(a, next.zero);
+        const unsigned ones = zeros != 0 ? oneWidthsRepeating(b, next.one) : 0u;
+        if (ones == 0)
+            continue;
+        if (zeros == kEveryZeroWidth && ones == kEveryOneWidth) {
+            ++c.repeatsEverywhere;
+            continue;
+        }
+        for (int z = 0; z < kZeroWidths; ++z) {
+            for (int o = 0; o < kOneWidths; ++o) {
+                if ((zeros >> z) & (ones >> o) & 1u)
+                    ++c.repeatsAcross[static_cast<std::size_t>(z)][static_cast<std::size_t>(o)];
+            }
+        }
+    }
+    return c;
+}
+
+// The same number of bytes as recordBytes.
+int pricedRecordBytes(const Glyph& g, const RunCounts& c, const FieldBits& f, int z, int o) {
+    const auto zi = static_cast<std::size_t>(z), oi = static_cast<std::size_t>(o);
+    const long pairs = c.runs + c.zeroPairs[zi] + c.onePairs[oi];
+    const long repeats =
+        c.repeatsEverywhere + c.zeroRepeats[zi] + c.oneRepeats[oi] + c.repeatsAcross[zi][oi];
+    const int pairBits = kMinZeroBits + z + kMinOneBits + o;
+    // A repeat bit before every pair but the first, and the clear one at the end.
+    const long bits = fieldBitsOf(f) + (pairs - repeats) * pairBits + std::max(pairs - 1, 0L) + 1;
     return encodingBytes(g) + 1 + static_cast<int>((bits + 7) / 8);
 }
 
@@ -265,37 +267,45 @@ struct Plan {
     int tooBigBytes = 0;
 };
 
-Glyph toGlyph(const FontModel& font, const LibraryGlyph& box, int baseline) {
+Glyph toGlyph(const LibraryGlyph& box, int baseline) {
     Glyph g;
     g.box = box;
     if (box.width > 0) {
         g.x = box.left;
         g.y = baseline - box.top - box.height;
     }
-    const PixelMatrix& pixels = font.slots[box.index].pixels;
-    int zeros = 0, ones = 0;
-    for (int row = box.top; row < box.top + box.height; ++row) {
-        for (int col = box.left; col < box.left + box.width; ++col) {
-            if (pixelSet(pixels, col, row)) {
-                ++ones;
+    // The runs continue across rows; each row word is taken a run at a time.
+    RunPair run;
+    for (int row = 0; row < box.height; ++row) {
+        std::uint32_t word = box.rows[static_cast<std::size_t>(row)];
+        for (int left = box.width; left > 0;) {
+            const bool ink = (word >> 31) != 0;
+            const int n = std::min(ink ? std::countl_one(word) : std::countl_zero(word), left);
+            if (ink) {
+                run.one += n;
             } else {
-                if (ones > 0) {
-                    g.runs.emplace_back(zeros, ones);
-                    zeros = ones = 0;
+                if (run.one > 0) {
+                    g.runs.push_back(run);
+                    run = {};
                 }
-                ++zeros;
+                run.zero += n;
             }
+            left -= n;
+            word = n < 32 ? word << n : 0u;
         }
     }
-    g.runs.emplace_back(zeros, ones);
+    if (run.zero != 0 || run.one != 0)
+        g.runs.push_back(run);
     return g;
 }
 
 Plan plan(const FontModel& font) {
     Plan p;
     const int baseline = libraryBaseline(font);
-    for (const LibraryGlyph& box : unicodeGlyphs(font))
-        p.glyphs.push_back(toGlyph(font, box, baseline));
+    const std::vector<LibraryGlyph> boxes = unicodeGlyphs(font);
+    p.glyphs.reserve(boxes.size());
+    for (const LibraryGlyph& box : boxes)
+        p.glyphs.push_back(toGlyph(box, baseline));
     for (const Glyph& g : p.glyphs) {
         p.fields.w = std::max(p.fields.w, unsignedBits(g.box.width));
         p.fields.h = std::max(p.fields.h, unsignedBits(g.box.height));
@@ -305,33 +315,38 @@ Plan plan(const FontModel& font) {
     }
     // The smallest font whose every record fits; failing that, the smallest
     // font tells which glyph is too big.
-    std::vector<GlyphRuns> priced;
-    priced.reserve(p.glyphs.size());
-    for (const Glyph& g : p.glyphs)
-        priced.push_back(glyphRuns(g));
+    std::array<std::array<long, kOneWidths>, kZeroWidths> totals{};
+    std::array<std::array<bool, kOneWidths>, kZeroWidths> fits{};
+    for (auto& row : fits)
+        row.fill(true);
+    for (const Glyph& g : p.glyphs) {
+        const RunCounts counts = countRuns(g.runs);
+        for (int z = 0; z < kZeroWidths; ++z) {
+            for (int o = 0; o < kOneWidths; ++o) {
+                const int bytes = pricedRecordBytes(g, counts, p.fields, z, o);
+                // Debug builds (the sanitizer suite) check the price against the encoding.
+                assert(bytes == recordBytes(g, p.fields, kMinZeroBits + z, kMinOneBits + o));
+                const auto zi = static_cast<std::size_t>(z), oi = static_cast<std::size_t>(o);
+                totals[zi][oi] += bytes;
+                fits[zi][oi] = fits[zi][oi] && bytes <= kMaxRecordBytes;
+            }
+        }
+    }
     long bestFitting = -1, bestAny = -1;
     int anyZero = kMinZeroBits, anyOne = kMinOneBits;
-    for (int zeroBits = kMinZeroBits; zeroBits <= kMaxZeroBits; ++zeroBits) {
-        for (int oneBits = kMinOneBits; oneBits <= kMaxOneBits; ++oneBits) {
-            long total = 0;
-            bool fits = true;
-            for (std::size_t i = 0; i < p.glyphs.size(); ++i) {
-                const int bytes =
-                    pricedRecordBytes(p.glyphs[i], priced[i], p.fields, zeroBits, oneBits);
-                // Debug builds (the sanitizer suite) check the price against the encoding.
-                assert(bytes == recordBytes(p.glyphs[i], p.fields, zeroBits, oneBits));
-                total += bytes;
-                fits = fits && bytes <= kMaxRecordBytes;
-            }
-            if (fits && (bestFitting < 0 || total < bestFitting)) {
+    for (int z = 0; z < kZeroWidths; ++z) {
+        for (int o = 0; o < kOneWidths; ++o) {
+            const auto zi = static_cast<std::size_t>(z), oi = static_cast<std::size_t>(o);
+            const long total = totals[zi][oi];
+            if (fits[zi][oi] && (bestFitting < 0 || total < bestFitting)) {
                 bestFitting = total;
-                p.zeroBits = zeroBits;
-                p.oneBits = oneBits;
+                p.zeroBits = kMinZeroBits + z;
+                p.oneBits = kMinOneBits + o;
             }
             if (bestAny < 0 || total < bestAny) {
                 bestAny = total;
-                anyZero = zeroBits;
-                anyOne = oneBits;
+                anyZero = kMinZeroBits + z;
+                anyOne = kMinOneBits + o;
             }
         }
     }
@@ -436,25 +451,40 @@ std::vector<std::uint8_t> fontBytes(const Plan& p) {
     return out;
 }
 
-// The bytes as a C string, escaped as the library's own font files are:
-// octal for controls, quotes, backslashes, question marks, digits and
-// everything from 127 up. The string's terminating zero is the font's last
-// byte.
+// Every byte's text in a C string, escaped as the library's own font files
+// are: octal for controls, quotes, backslashes, question marks, digits and
+// everything from 127 up.
+struct StringTexts {
+    char text[256][4];
+    std::uint8_t size[256];
+    constexpr StringTexts() : text(), size() {
+        for (int b = 0; b < 256; ++b) {
+            char* t = text[b];
+            int n = 0;
+            if (b < 32 || b == '"' || b == '\\' || b == '?' || (b >= '0' && b <= '9') || b >= 127) {
+                t[n++] = '\\';
+                if (b >= 64)
+                    t[n++] = static_cast<char>('0' + (b >> 6));
+                if (b >= 8)
+                    t[n++] = static_cast<char>('0' + ((b >> 3) & 7));
+                t[n++] = static_cast<char>('0' + (b & 7));
+            } else {
+                t[n++] = static_cast<char>(b);
+            }
+            size[b] = static_cast<std::uint8_t>(n);
+        }
+    }
+};
+constexpr StringTexts kStringTexts{};
+
+// The bytes as a C string, 32 to a line. The string's terminating zero is the
+// font's last byte.
 void appendStringLiteral(std::string& out, const std::vector<std::uint8_t>& bytes) {
     constexpr std::size_t kPerLine = 32;
     out += "  \"";
     for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
         const std::uint8_t b = bytes[i];
-        if (b < 32 || b == '"' || b == '\\' || b == '?' || (b >= '0' && b <= '9') || b >= 127) {
-            out += '\\';
-            if (b >= 64)
-                out += static_cast<char>('0' + (b >> 6));
-            if (b >= 8)
-                out += static_cast<char>('0' + ((b >> 3) & 7));
-            out += static_cast<char>('0' + (b & 7));
-        } else {
-            out += static_cast<char>(b);
-        }
+        out.append(kStringTexts.text[b], kStringTexts.size[b]);
         if ((i + 1) % kPerLine == 0 && i + 2 < bytes.size())
             out += "\"\n  \"";
     }

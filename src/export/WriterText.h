@@ -26,6 +26,36 @@ inline void appendIntLeft(std::string& out, int value, int width) {
         out.append(static_cast<std::size_t>(width) - written, ' ');
 }
 
+// printf's "%Nd": the number right-aligned in a field of `width` characters.
+inline void appendIntRight(std::string& out, int value, int width) {
+    char buffer[16];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    const auto written = static_cast<int>(end - buffer);
+    if (written < width)
+        out.append(static_cast<std::size_t>(width - written), ' ');
+    out.append(buffer, end);
+}
+
+// printf's "%0NX": upper-case hex digits, at least `digits` of them (at most 8).
+inline void appendHexUpper(std::string& out, unsigned value, int digits) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    char buffer[8];
+    int n = 0;
+    do {
+        buffer[n++] = kDigits[value & 15u];
+        value >>= 4;
+    } while (value != 0 || n < digits);
+    while (n > 0)
+        out += buffer[--n];
+}
+
+// printf's "0x%x".
+inline void appendHexLower(std::string& out, unsigned value) {
+    char buffer[10] = {'0', 'x'};
+    const auto end = std::to_chars(buffer + 2, buffer + sizeof buffer, value, 16).ptr;
+    out.append(buffer, end);
+}
+
 // The eight bits of every byte value, bit 7 first: "00000001", or with commas
 // between the digits for b2b() calls: "0,0,0,0,0,0,0,1".
 struct BitTexts {
