@@ -54,7 +54,7 @@ Result GfxWriter::check(const ExportJob& job) const {
         if (!job.font.slots[code].defined() && !job.font.slots[kBlankSlot].defined())
             return checkBlankSlotName(job.font);
         const LibraryGlyph g = cropGlyph(job.font, slotFor(job.font, code));
-        bitmapBytes += (g.width * g.height + 7) / 8;
+        bitmapBytes += static_cast<int>(glyphBitsBytes(g));
     }
     if (bitmapBytes > kMaxBitmapBytes)
         return Result::fail(Failure::Refused,
@@ -70,13 +70,21 @@ GeneratedFiles GfxWriter::generate(const ExportJob& job) const {
     const Range range = definedRange(font);
     const int baseline = libraryBaseline(font);
 
-    std::vector<std::uint8_t> bitmaps;
+    // Every buffer sized once: an export makes a few large ones.
     std::vector<LibraryGlyph> glyphs;
-    std::vector<int> offsets;
+    glyphs.reserve(static_cast<std::size_t>(range.last - range.first + 1));
+    std::size_t bitmapBytes = 0;
     for (int code = range.first; code >= 0 && code <= range.last; ++code) {
         glyphs.push_back(cropGlyph(font, slotFor(font, code)));
+        bitmapBytes += glyphBitsBytes(glyphs.back());
+    }
+    std::vector<std::uint8_t> bitmaps;
+    bitmaps.reserve(bitmapBytes);
+    std::vector<int> offsets;
+    offsets.reserve(glyphs.size());
+    for (const LibraryGlyph& glyph : glyphs) {
         offsets.push_back(static_cast<int>(bitmaps.size()));
-        appendGlyphBits(bitmaps, glyphs.back());
+        appendGlyphBits(bitmaps, glyph);
     }
     // An array without elements is no C: a font without ink keeps one byte.
     const bool noInk = bitmaps.empty();
@@ -98,12 +106,7 @@ GeneratedFiles GfxWriter::generate(const ExportJob& job) const {
     out += "const uint8_t ";
     out += id;
     out += "Bitmaps[] PROGMEM = {\n";
-    for (std::size_t i = 0; i < bitmaps.size(); ++i) {
-        out.append(i % 12 == 0 ? 4 : 1, ' ');
-        appendHex(out, bitmaps[i]);
-        if (i + 1 < bitmaps.size())
-            out += (i % 12 == 11) ? std::string_view(",\n") : std::string_view(",");
-    }
+    writer::appendHexBytes(out, bitmaps.data(), bitmaps.size(), 12, writer::HexCase::Upper);
     out += "};\n\n";
 
     out += "const GFXglyph ";

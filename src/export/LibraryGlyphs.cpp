@@ -80,6 +80,7 @@ void appendGlyphBits(std::vector<std::uint8_t>& out, const LibraryGlyph& glyph) 
 
 std::vector<LibraryGlyph> unicodeGlyphs(const FontModel& font) {
     std::vector<LibraryGlyph> glyphs;
+    glyphs.reserve(kCodeCount);
     for (int code = 0; code < kCodeCount; ++code) {
         if (font.slots[code].defined())
             glyphs.push_back(cropGlyph(font, code));

@@ -37,6 +37,11 @@ LibraryGlyph cropGlyph(const FontModel& font, int index);
 // across rows, the last byte padded with zero bits.
 void appendGlyphBits(std::vector<std::uint8_t>& out, const LibraryGlyph& glyph);
 
+// The bytes appendGlyphBits appends.
+inline std::size_t glyphBitsBytes(const LibraryGlyph& glyph) {
+    return static_cast<std::size_t>(glyph.width * glyph.height + 7) / 8;
+}
+
 // Defined codes 0-255 in order of their characters: the glyphs of the
 // Unicode-keyed formats.
 std::vector<LibraryGlyph> unicodeGlyphs(const FontModel& font);

@@ -132,9 +132,24 @@ GeneratedFiles LvglWriter::generate(const ExportJob& job) const {
     const int baseline = libraryBaseline(font);
     const std::vector<LibraryGlyph> glyphs = unicodeGlyphs(font);
 
+    // Every buffer sized once: an export makes a few large ones.
+    std::size_t bitBytes = 0;
+    for (const LibraryGlyph& glyph : glyphs)
+        bitBytes += glyphBitsBytes(glyph);
+    std::vector<std::uint8_t> bits;
+    bits.reserve(bitBytes);
+    std::vector<int> offsets;
+    offsets.reserve(glyphs.size() + 1);
+    for (const LibraryGlyph& glyph : glyphs) {
+        offsets.push_back(static_cast<int>(bits.size()));
+        appendGlyphBits(bits, glyph);
+    }
+    offsets.push_back(static_cast<int>(bits.size()));
+
     GeneratedFiles files;
     std::string& out = files.source;
-    out.reserve(glyphs.size() * 300 + 4096);
+    // " 0xff," and line starts; per glyph its comment and its description.
+    out.reserve(bits.size() * 7 + glyphs.size() * 160 + 4096);
     out += "/*******************************************************************************\n"
            " * Size: ";
     appendInt(out, ySize);
@@ -152,21 +167,17 @@ GeneratedFiles LvglWriter::generate(const ExportJob& job) const {
            "/*Store the image of the glyphs*/\n"
            "static LV_ATTRIBUTE_LARGE_CONST const uint8_t glyph_bitmap[] = {\n";
 
-    std::vector<std::uint8_t> bits;
-    std::vector<int> offsets;
     for (std::size_t g = 0; g < glyphs.size(); ++g) {
-        const std::size_t start = bits.size();
-        offsets.push_back(static_cast<int>(start));
-        appendGlyphBits(bits, glyphs[g]);
+        const auto start = static_cast<std::size_t>(offsets[g]);
+        const auto end = static_cast<std::size_t>(offsets[g + 1]);
         out += "    /* U+";
         writer::appendHexUpper(out, static_cast<unsigned>(glyphs[g].unicode), 4);
         out += ' ';
         appendQuoted(out, glyphs[g].unicode);
         out += " */\n";
-        appendList(out, bits.size() - start,
-                   [&](std::string& o, std::size_t i) { appendHexLower(o, bits[start + i]); });
+        writer::appendHexBytes(out, bits.data() + start, end - start, 8, writer::HexCase::Lower);
         if (g + 1 < glyphs.size())
-            out += bits.size() > start ? ",\n\n" : "\n";
+            out += end > start ? ",\n\n" : "\n";
     }
     // An array without elements is no C: a font without ink keeps one byte.
     if (bits.empty()) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cassert>
+#include <cstring>
 #include <vector>
 
 namespace zelvik {
@@ -31,29 +32,29 @@ int signedBits(int v) {
     return (v < 0 ? unsignedBits(-v - 1) : unsignedBits(v)) + 1;
 }
 
-// Bits appended least significant first, as the decoder reads them. Fewer
-// than 8 waiting bits and a field of at most 8 fit in the accumulator.
+// Bits appended least significant first, as the decoder reads them, into
+// room the caller has made. Every put stores the three bytes the waiting bits
+// (fewer than 8, and at most 15 new ones) can reach and moves on by the whole
+// ones: no branch on how many bytes the bits fill.
 class BitWriter {
 public:
-    explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+    explicit BitWriter(std::uint8_t* at) : at_(at) {}
     void put(int count, unsigned value) {
-        pending_ |= static_cast<std::uint64_t>(value & ((1u << count) - 1u)) << waiting_;
-        for (waiting_ += count; waiting_ >= 8; waiting_ -= 8) {
-            out_.push_back(static_cast<std::uint8_t>(pending_));
-            pending_ >>= 8;
-        }
+        pending_ |= (value & ((1u << count) - 1u)) << waiting_;
+        waiting_ += count;
+        at_[0] = static_cast<std::uint8_t>(pending_);
+        at_[1] = static_cast<std::uint8_t>(pending_ >> 8);
+        at_[2] = static_cast<std::uint8_t>(pending_ >> 16);
+        at_ += waiting_ >> 3;
+        pending_ >>= waiting_ & ~7;
+        waiting_ &= 7;
     }
-    // The last byte, padded with zero bits.
-    void finish() {
-        if (waiting_ > 0)
-            out_.push_back(static_cast<std::uint8_t>(pending_));
-        pending_ = 0;
-        waiting_ = 0;
-    }
+    // Past the last byte, which is padded with zero bits.
+    std::uint8_t* end() const { return at_ + (waiting_ > 0); }
 
 private:
-    std::vector<std::uint8_t>& out_;
-    std::uint64_t pending_ = 0;
+    std::uint8_t* at_;
+    std::uint32_t pending_ = 0;
     int waiting_ = 0;
 };
 
@@ -64,39 +65,40 @@ struct RunPair {
 };
 
 // One glyph as the format sees it: its box relative to the origin on the
-// baseline (y up, the box's bottom edge), and its pixels as alternating runs
-// of background and ink, row by row from the top.
+// baseline (y up, the box's bottom edge).
 struct Glyph {
     LibraryGlyph box;
     int x = 0, y = 0;
-    std::vector<RunPair> runs; // none empty: only the last may lack ink, only the first background
 };
+
+// A glyph's pixels as alternating runs of background and ink, row by row from
+// the top, none empty: only the first may lack background, only the last ink.
+// Found when needed into a buffer the callers reuse: a whole font's runs would
+// take more memory than the rest of the export.
+using Runs = std::vector<RunPair>;
 
 struct FieldBits {
     int w = 0, h = 0, x = 0, y = 0, d = 0;
 };
 
 // The repeat logic of the encoding: a pair equal to the one before costs one
-// bit. `emit` gets (bits, value) for every field written.
-template <class Emit> void encodeRuns(const Glyph& g, int zeroBits, int oneBits, Emit&& emit) {
+// bit. `emit` gets (bits, value) for each pair with its repeat bit, and for
+// the clear repeat bit that ends the glyph. Each pair is chosen without a
+// branch: whether it repeats is as random as the ink.
+template <class Emit> void encodeRuns(const Runs& runs, int zeroBits, int oneBits, Emit&& emit) {
     const int maxZero = (1 << zeroBits) - 1;
     const int maxOne = (1 << oneBits) - 1;
-    bool first = true;
-    int lastZero = 0, lastOne = 0;
+    int lead = 0; // the repeat bit, which the first pair goes without
+    int lastZero = -1, lastOne = -1;
     auto pair = [&](int a, int b) {
-        if (!first && a == lastZero && b == lastOne) {
-            emit(1, 1u);
-            return;
-        }
-        if (!first)
-            emit(1, 0u);
-        emit(zeroBits, static_cast<unsigned>(a));
-        emit(oneBits, static_cast<unsigned>(b));
-        first = false;
+        const bool repeat = (a == lastZero) & (b == lastOne);
+        const auto fresh = static_cast<unsigned>(a | b << zeroBits) << lead;
+        emit(repeat ? 1 : lead + zeroBits + oneBits, repeat ? 1u : fresh);
+        lead = 1;
         lastZero = a;
         lastOne = b;
     };
-    for (auto [a, b] : g.runs) {
+    for (auto [a, b] : runs) {
         while (a > maxZero) {
             pair(maxZero, 0);
             a -= maxZero;
@@ -106,8 +108,7 @@ template <class Emit> void encodeRuns(const Glyph& g, int zeroBits, int oneBits,
             a = 0;
             b -= maxOne;
         }
-        if (a != 0 || b != 0)
-            pair(a, b);
+        pair(a, b); // not both 0: runs are never empty
     }
     emit(1, 0u); // the decoder stops on a clear repeat bit
 }
@@ -120,31 +121,37 @@ int fieldBitsOf(const FieldBits& f) {
     return f.w + f.h + f.x + f.y + f.d;
 }
 
-int recordBytes(const Glyph& g, const FieldBits& f, int zeroBits, int oneBits) {
+int recordBytes(const Glyph& g, const Runs& runs, const FieldBits& f, int zeroBits, int oneBits) {
     int bits = fieldBitsOf(f);
-    encodeRuns(g, zeroBits, oneBits, [&bits](int n, unsigned) { bits += n; });
+    encodeRuns(runs, zeroBits, oneBits, [&bits](int n, unsigned) { bits += n; });
     return encodingBytes(g) + 1 + (bits + 7) / 8;
 }
 
-void appendRecord(std::vector<std::uint8_t>& out, const Glyph& g, const FieldBits& f, int zeroBits,
-                  int oneBits) {
+void appendRecord(std::vector<std::uint8_t>& out, const Glyph& g, const Runs& runs,
+                  const FieldBits& f, int zeroBits, int oneBits) {
     const std::size_t start = out.size();
+    // Room for the longest record: every pair holds a pixel at least. Three
+    // bytes more for the bit writer's stores.
+    const long mostBits = fieldBitsOf(f) + 1 +
+                          static_cast<long>(g.box.width) * g.box.height * (1 + zeroBits + oneBits);
+    out.resize(start + 3 + static_cast<std::size_t>(mostBits / 8) + 3);
+    std::uint8_t* at = out.data() + start;
     if (encodingBytes(g) == 2)
-        out.push_back(static_cast<std::uint8_t>(g.box.unicode >> 8));
-    out.push_back(static_cast<std::uint8_t>(g.box.unicode & 0xFF));
-    const std::size_t sizeAt = out.size();
-    out.push_back(0);
-    BitWriter bits(out);
+        *at++ = static_cast<std::uint8_t>(g.box.unicode >> 8);
+    *at++ = static_cast<std::uint8_t>(g.box.unicode & 0xFF);
+    std::uint8_t* const size = at++;
+    BitWriter bits(at);
     auto biased = [](int value, int n) { return static_cast<unsigned>(value + (1 << (n - 1))); };
     bits.put(f.w, static_cast<unsigned>(g.box.width));
     bits.put(f.h, static_cast<unsigned>(g.box.height));
     bits.put(f.x, biased(g.x, f.x));
     bits.put(f.y, biased(g.y, f.y));
     bits.put(f.d, biased(g.box.advance, f.d));
-    encodeRuns(g, zeroBits, oneBits, [&bits](int n, unsigned v) { bits.put(n, v); });
-    bits.finish();
-    out[sizeAt] = static_cast<std::uint8_t>(out.size() - start);
-    assert(static_cast<int>(out.size() - start) == recordBytes(g, f, zeroBits, oneBits));
+    encodeRuns(runs, zeroBits, oneBits, [&bits](int n, unsigned v) { bits.put(n, v); });
+    const auto bytes = static_cast<std::size_t>(bits.end() - (out.data() + start));
+    *size = static_cast<std::uint8_t>(bytes);
+    out.resize(start + bytes);
+    assert(static_cast<int>(bytes) == recordBytes(g, runs, f, zeroBits, oneBits));
 }
 
 // The search over the run-length widths prices every glyph with each of the
@@ -204,46 +211,61 @@ unsigned oneWidthsRepeating(int b, int nextB) {
     return widths;
 }
 
-RunCounts countRuns(const std::vector<RunPair>& runs) {
+// What splitting one run adds with each width.
+void countSplits(RunCounts& c, RunPair run) {
+    const auto [a, b] = run;
+    for (int z = 0; z < kZeroWidths && a > largestRun(kMinZeroBits + z); ++z) {
+        const int most = largestRun(kMinZeroBits + z);
+        const int q = (a - 1) / most;
+        c.zeroPairs[static_cast<std::size_t>(z)] += q;
+        // Only the last run may end in (Z, 0), (Z, 0).
+        c.zeroRepeats[static_cast<std::size_t>(z)] += q - 1 + (b == 0 && a - q * most == most);
+    }
+    for (int o = 0; o < kOneWidths && b > largestRun(kMinOneBits + o); ++o) {
+        const int most = largestRun(kMinOneBits + o);
+        const int p = (b - 1) / most;
+        const int rest = b - p * most;
+        c.onePairs[static_cast<std::size_t>(o)] += p;
+        // Equal neighbours among (a', O), (0, O) ..., (0, b').
+        c.oneRepeats[static_cast<std::size_t>(o)] += a == 0   ? p - 1 + (rest == most)
+                                                     : p >= 2 ? p - 2 + (rest == most)
+                                                              : 0;
+    }
+}
+
+RunCounts countRuns(const Runs& runs) {
     RunCounts c;
     c.runs = static_cast<int>(runs.size());
-    for (std::size_t i = 0; i < runs.size(); ++i) {
+    if (runs.empty())
+        return c;
+    constexpr int kShortest = largestRun(std::min(kMinZeroBits, kMinOneBits));
+    int repeatsAtSmallestOne = 0;
+    for (std::size_t i = 0; i + 1 < runs.size(); ++i) {
         const auto [a, b] = runs[i];
-        for (int z = 0; z < kZeroWidths && a > largestRun(kMinZeroBits + z); ++z) {
-            const int most = largestRun(kMinZeroBits + z);
-            const int q = (a - 1) / most;
-            c.zeroPairs[static_cast<std::size_t>(z)] += q;
-            // Only the last run may end in (Z, 0), (Z, 0).
-            c.zeroRepeats[static_cast<std::size_t>(z)] += q - 1 + (b == 0 && a - q * most == most);
-        }
-        for (int o = 0; o < kOneWidths && b > largestRun(kMinOneBits + o); ++o) {
-            const int most = largestRun(kMinOneBits + o);
-            const int p = (b - 1) / most;
-            const int rest = b - p * most;
-            c.onePairs[static_cast<std::size_t>(o)] += p;
-            // Equal neighbours among (a', O), (0, O) ..., (0, b').
-            c.oneRepeats[static_cast<std::size_t>(o)] += a == 0   ? p - 1 + (rest == most)
-                                                         : p >= 2 ? p - 2 + (rest == most)
-                                                                  : 0;
-        }
-        if (i + 1 == runs.size())
-            break;
         const RunPair next = runs[i + 1];
+        if (a <= kShortest && b <= kShortest) {
+            // Most runs, which no width splits, counted without a branch (the
+            // ink is often random): such a run repeats in the next with
+            // every width, or with the smallest one width only, where that
+            // splits the next run's ink.
+            const bool sameZero = a == next.zero;
+            c.repeatsEverywhere += sameZero & (b == next.one);
+            repeatsAtSmallestOne += sameZero & (b == largestRun(kMinOneBits)) & (next.one > b);
+            continue;
+        }
+        countSplits(c, runs[i]);
         const unsigned zeros = zeroWidthsLeaving(a, next.zero);
         const unsigned ones = zeros != 0 ? oneWidthsRepeating(b, next.one) : 0u;
-        if (ones == 0)
-            continue;
-        if (zeros == kEveryZeroWidth && ones == kEveryOneWidth) {
-            ++c.repeatsEverywhere;
-            continue;
-        }
-        for (int z = 0; z < kZeroWidths; ++z) {
+        for (int z = 0; ones != 0 && z < kZeroWidths; ++z) {
             for (int o = 0; o < kOneWidths; ++o) {
                 if ((zeros >> z) & (ones >> o) & 1u)
                     ++c.repeatsAcross[static_cast<std::size_t>(z)][static_cast<std::size_t>(o)];
             }
         }
     }
+    countSplits(c, runs.back());
+    for (auto& byOne : c.repeatsAcross)
+        byOne[0] += repeatsAtSmallestOne;
     return c;
 }
 
@@ -263,7 +285,8 @@ struct Plan {
     std::vector<Glyph> glyphs; // by Unicode
     FieldBits fields;
     int zeroBits = kMinZeroBits, oneBits = kMinOneBits;
-    int tooBig = -1; // a glyph whose record passes 255 bytes with every width, or -1
+    long recordTotal = 0; // the records' bytes with those widths
+    int tooBig = -1;      // a glyph whose record passes 255 bytes with every width, or -1
     int tooBigBytes = 0;
 };
 
@@ -274,29 +297,35 @@ Glyph toGlyph(const LibraryGlyph& box, int baseline) {
         g.x = box.left;
         g.y = baseline - box.top - box.height;
     }
-    // The runs continue across rows; each row word is taken a run at a time.
-    RunPair run;
-    for (int row = 0; row < box.height; ++row) {
-        std::uint32_t word = box.rows[static_cast<std::size_t>(row)];
-        for (int left = box.width; left > 0;) {
-            const bool ink = (word >> 31) != 0;
-            const int n = std::min(ink ? std::countl_one(word) : std::countl_zero(word), left);
-            if (ink) {
-                run.one += n;
-            } else {
-                if (run.one > 0) {
-                    g.runs.push_back(run);
-                    run = {};
-                }
-                run.zero += n;
-            }
-            left -= n;
-            word = n < 32 ? word << n : 0u;
-        }
-    }
-    if (run.zero != 0 || run.one != 0)
-        g.runs.push_back(run);
     return g;
+}
+
+void findRuns(const LibraryGlyph& box, Runs& runs) {
+    runs.clear();
+    // The pixels as one stream, row after row, cut wherever a pixel differs
+    // from the one before: the pieces alternate background (the first maybe
+    // empty) and ink, and each two are a run. The loop goes from change to
+    // change; random ink would mispredict a branch on the colour.
+    std::array<int, kMatrixBytes + 1> ends; // where each piece ends
+    int pieces = 0;
+    std::uint32_t before = 0; // the pixel before the row, in bit 31
+    for (int row = 0; row < box.height; ++row) {
+        const std::uint32_t word = box.rows[static_cast<std::size_t>(row)];
+        std::uint32_t changes = (word ^ (word >> 1 | before)) & ~0u << (32 - box.width);
+        before = (word << (box.width - 1)) & 0x80000000u;
+        for (; changes != 0; changes ^= 0x80000000u >> std::countl_zero(changes))
+            ends[static_cast<std::size_t>(pieces++)] = row * box.width + std::countl_zero(changes);
+    }
+    const int pixels = box.width * box.height;
+    if (pixels == 0)
+        return;
+    ends[static_cast<std::size_t>(pieces++)] = pixels;
+    for (int k = 0, start = 0; k < pieces; k += 2) {
+        const int zeroEnd = ends[static_cast<std::size_t>(k)];
+        const int oneEnd = k + 1 < pieces ? ends[static_cast<std::size_t>(k + 1)] : zeroEnd;
+        runs.push_back({zeroEnd - start, oneEnd - zeroEnd});
+        start = oneEnd;
+    }
 }
 
 Plan plan(const FontModel& font) {
@@ -319,13 +348,15 @@ Plan plan(const FontModel& font) {
     std::array<std::array<bool, kOneWidths>, kZeroWidths> fits{};
     for (auto& row : fits)
         row.fill(true);
+    Runs runs;
     for (const Glyph& g : p.glyphs) {
-        const RunCounts counts = countRuns(g.runs);
+        findRuns(g.box, runs);
+        const RunCounts counts = countRuns(runs);
         for (int z = 0; z < kZeroWidths; ++z) {
             for (int o = 0; o < kOneWidths; ++o) {
                 const int bytes = pricedRecordBytes(g, counts, p.fields, z, o);
                 // Debug builds (the sanitizer suite) check the price against the encoding.
-                assert(bytes == recordBytes(g, p.fields, kMinZeroBits + z, kMinOneBits + o));
+                assert(bytes == recordBytes(g, runs, p.fields, kMinZeroBits + z, kMinOneBits + o));
                 const auto zi = static_cast<std::size_t>(z), oi = static_cast<std::size_t>(o);
                 totals[zi][oi] += bytes;
                 fits[zi][oi] = fits[zi][oi] && bytes <= kMaxRecordBytes;
@@ -340,6 +371,7 @@ Plan plan(const FontModel& font) {
             const long total = totals[zi][oi];
             if (fits[zi][oi] && (bestFitting < 0 || total < bestFitting)) {
                 bestFitting = total;
+                p.recordTotal = total;
                 p.zeroBits = kMinZeroBits + z;
                 p.oneBits = kMinOneBits + o;
             }
@@ -352,7 +384,8 @@ Plan plan(const FontModel& font) {
     }
     if (bestFitting < 0) {
         for (const Glyph& g : p.glyphs) {
-            const int bytes = recordBytes(g, p.fields, anyZero, anyOne);
+            findRuns(g.box, runs);
+            const int bytes = recordBytes(g, runs, p.fields, anyZero, anyOne);
             if (bytes > kMaxRecordBytes) {
                 p.tooBig = g.box.index;
                 p.tooBigBytes = bytes;
@@ -373,6 +406,13 @@ int glyphBySymbol(const Plan& p, char32_t unicode) {
 
 std::vector<std::uint8_t> fontBytes(const Plan& p) {
     std::vector<std::uint8_t> out(kHeaderBytes, 0);
+    // The records and, for the last one, the room appendRecord makes.
+    out.reserve(kHeaderBytes + static_cast<std::size_t>(p.recordTotal) + 8 + 3 * kMatrixBytes);
+    Runs runs;
+    const auto record = [&](const Glyph& g) {
+        findRuns(g.box, runs);
+        appendRecord(out, g, runs, p.fields, p.zeroBits, p.oneBits);
+    };
     auto put16 = [&out](int at, std::size_t value) {
         out[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(value >> 8);
         out[static_cast<std::size_t>(at) + 1] = static_cast<std::uint8_t>(value & 0xFF);
@@ -431,7 +471,7 @@ std::vector<std::uint8_t> fontBytes(const Plan& p) {
             posA = out.size() - kHeaderBytes;
         if (g.box.unicode == 'a')
             posLowerA = out.size() - kHeaderBytes;
-        appendRecord(out, g, p.fields, p.zeroBits, p.oneBits);
+        record(g);
     }
     out.push_back(0); // end of the glyphs below 0x100
     out.push_back(0);
@@ -444,7 +484,7 @@ std::vector<std::uint8_t> fontBytes(const Plan& p) {
         out.push_back(b);
     for (const Glyph& g : p.glyphs) {
         if (g.box.unicode > 0xFF)
-            appendRecord(out, g, p.fields, p.zeroBits, p.oneBits);
+            record(g);
     }
     out.push_back(0); // end of the font
     out.push_back(0);
@@ -481,13 +521,19 @@ constexpr StringTexts kStringTexts{};
 // font's last byte.
 void appendStringLiteral(std::string& out, const std::vector<std::uint8_t>& bytes) {
     constexpr std::size_t kPerLine = 32;
+    constexpr std::string_view kNextLine = "\"\n  \"";
     out += "  \"";
-    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
-        const std::uint8_t b = bytes[i];
-        out.append(kStringTexts.text[b], kStringTexts.size[b]);
-        if ((i + 1) % kPerLine == 0 && i + 2 < bytes.size())
-            out += "\"\n  \"";
-    }
+    const std::size_t lines = bytes.size() / kPerLine + 1;
+    writer::appendDirect(out, 4 * bytes.size() + kNextLine.size() * lines, [&](char* at) {
+        for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+            const std::uint8_t b = bytes[i];
+            std::memcpy(at, kStringTexts.text[b], 4);
+            at += kStringTexts.size[b];
+            if ((i + 1) % kPerLine == 0 && i + 2 < bytes.size())
+                at = std::copy(kNextLine.begin(), kNextLine.end(), at);
+        }
+        return at;
+    });
     out += "\";\n";
 }
 
@@ -529,7 +575,7 @@ GeneratedFiles U8g2Writer::generate(const ExportJob& job) const {
     h += ";\n\n#endif\n";
 
     std::string& c = files.source;
-    c.reserve(bytes.size() * 3 + 256);
+    c.reserve(bytes.size() * 5 + 256); // at most 4 characters a byte, and line breaks
     c += "/*\n  Fontname: ";
     c += id;
     c += "\n  Glyphs: ";
