@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the pictures of the real editor in Xvfb: draws "Z" and "A" with the
 # mouse, names and saves them, photographs the font file version dialog, the
-# export settings dialog and the about box, then the main window with one
+# export settings dialog with a display chosen and the about box, then the main window with one
 # unsaved pixel. Writes docs/main-window.png (the README's picture) and the
 # manual's screenshots in help/images/.
 # Usage: tools/screenshot.sh [path/to/zelvik]   (needs Xvfb, xdotool, imagemagick)
@@ -109,6 +109,9 @@ sleep 0.3
 # Generate source: the export settings dialog.
 click_at 481 440
 dialog=$(wait_window "Font data export settings")
+sleep 0.3
+# From the source type list to the "Display:" list: Custom, then the SSD1306.
+xdotool key Tab Home Down
 sleep 0.3
 import -window "$dialog" "$images/export-dialog.png"
 xdotool key Escape

@@ -11,13 +11,19 @@
  * The font is exported with the SSD1306 display preset (vertical bytes, top
  * row in the least significant bit). With -DFONT_HORIZONTAL it is exported
  * with a horizontal preset whose rows start at the most significant bit
- * (ST7920), and the characters are turned into columns while drawing. */
+ * (ST7920), and the characters are turned into columns while drawing.
+ *
+ * With -DFONT_ASM_ADDRESS=A the font is the AVR assembler export instead,
+ * assembled by avra at byte address A of the flash and merged into the image
+ * (make asm): its table holds the word address of each character. */
 #include <avr/interrupt.h>
 #include <avr/io.h>
 #include <avr/sleep.h>
 #include <stdint.h>
 
+#ifndef FONT_ASM_ADDRESS
 #include "font.h"
+#endif
 
 /* The export holds each character's width but not the font's height: take it
  * from "Characters y-size" in the statistics at the top of font.c. */
@@ -103,10 +109,21 @@ static void set_pixel(int16_t x, int16_t y) {
         frame[y >> 3][x] |= (uint8_t)(1 << (y & 7));
 }
 
-/* Draws character c with its top-left corner at (x, y); returns its x-size.
- * Codes the font does not define point at its blank character. */
+/* Character c: its x-size, then its data. Codes the font does not define
+ * point at its blank character. */
+static TCDATA* font_glyph(uint8_t c) {
+#ifdef FONT_ASM_ADDRESS
+    /* The export doubles the labels, which count words: byte addresses. */
+    const __flash uint16_t* table = (const __flash uint16_t*)FONT_ASM_ADDRESS;
+    return (TCDATA*)table[c];
+#else
+    return font[c];
+#endif
+}
+
+/* Draws character c with its top-left corner at (x, y); returns its x-size. */
 static uint8_t draw_char(int16_t x, int16_t y, uint8_t c) {
-    TCDATA* glyph = font[c];
+    TCDATA* glyph = font_glyph(c);
     const uint8_t w = glyph[0];
     const TCDATA* data = glyph + 1;
 #ifndef FONT_HORIZONTAL

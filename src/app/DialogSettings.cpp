@@ -16,14 +16,18 @@ void TForm1::loadSettings() {
     folders.OpenDialog1 = stored.openPath;
     folders.bdfPath = stored.bdfPath;
     helpFilePath = readHelpPath(*settings_, startupFolder_);
+    // An unknown name (a later version's preset) stays in the file untouched.
+    session_.sourceExport().chooseDisplay(readRememberedDisplay(*settings_).toStdString());
 }
 
 void TForm1::saveSettings() {
     if (!settings_)
         return; // already written by an earlier close
     const Result result =
-        writeRememberedFolders(*settings_, {folders.SaveDialog1, folders.OpenDialog1,
-                                            folders.SaveDialog2, folders.SD3, folders.bdfPath});
+        writeRememberedFolders(*settings_,
+                               {folders.SaveDialog1, folders.OpenDialog1, folders.SaveDialog2,
+                                folders.SD3, folders.bdfPath},
+                               QString::fromStdString(session_.sourceExport().rememberedDisplay()));
     settings_.reset();
     // The folders are lost, but that is no reason to keep the user from leaving.
     if (!result)

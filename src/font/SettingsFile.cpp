@@ -217,12 +217,21 @@ QString readHelpPath(const SettingsFile& settings, const QString& startupFolder)
     return QDir::toNativeSeparators(QDir(startupFolder).filePath(relative));
 }
 
-Result writeRememberedFolders(SettingsFile& settings, const RememberedFolders& folders) {
-    return settings.writeStrings(kPathSection, {{kExportImagePathKey, folders.exportImagePath},
-                                                {kSavePathKey, folders.savePath},
-                                                {kExportPathKey, folders.exportPath},
-                                                {kOpenPathKey, folders.openPath},
-                                                {kBdfPathKey, folders.bdfPath}});
+QString readRememberedDisplay(const SettingsFile& settings) {
+    return settings.readString(kPathSection, kExportDisplayKey, {});
+}
+
+Result writeRememberedFolders(SettingsFile& settings, const RememberedFolders& folders,
+                              const QString& display) {
+    std::vector<std::pair<QString, QString>> values = {
+        {kExportImagePathKey, folders.exportImagePath},
+        {kSavePathKey, folders.savePath},
+        {kExportPathKey, folders.exportPath},
+        {kOpenPathKey, folders.openPath},
+        {kBdfPathKey, folders.bdfPath}};
+    if (!display.isEmpty())
+        values.emplace_back(kExportDisplayKey, display);
+    return settings.writeStrings(kPathSection, values);
 }
 
 } // namespace zelvik

@@ -21,6 +21,8 @@ constexpr const char* kOpenPathKey = "open_path";
 constexpr const char* kExportPathKey = "export_path";
 constexpr const char* kExportImagePathKey = "export_image_path";
 constexpr const char* kBdfPathKey = "bdf_path";
+// The export dialog's "Display:" choice, a zelvik-cli --display name.
+constexpr const char* kExportDisplayKey = "export_display";
 constexpr const char* kHelpKey = "help";
 constexpr const char* kDefaultHelpPath = "help\\help_eng.html";
 
@@ -80,7 +82,12 @@ RememberedFolders readRememberedFolders(const SettingsFile& settings);
 // absolute value is used as it is. Native separators.
 QString readHelpPath(const SettingsFile& settings, const QString& startupFolder);
 
-// At close: the five folders in one write. The help key is never written.
-Result writeRememberedFolders(SettingsFile& settings, const RememberedFolders& folders);
+// At start-up: the display last chosen in the export dialog; empty when none was.
+QString readRememberedDisplay(const SettingsFile& settings);
+
+// At close: the five folders in one write, with the chosen display when there
+// is one (a user who never chose one gets no key). The help key is never written.
+Result writeRememberedFolders(SettingsFile& settings, const RememberedFolders& folders,
+                              const QString& display = {});
 
 } // namespace zelvik

@@ -21,6 +21,16 @@ ExportOptions PackingChoices::options(bool verticalBytes) const {
     return o;
 }
 
+void PackingChoices::setOptions(const ExportOptions& o) {
+    vertical = o.vertical;
+    std::array<bool, 5>& b = vertical ? verticalBoxes : horizontalBoxes;
+    b[0] = vertical ? o.topSideToMSB : o.rightSideToLSB;
+    b[1] = vertical ? o.rightSideFirst : o.bottomSideFirst;
+    b[2] = o.alignToMSB;
+    b[3] = o.invertColors;
+    b[4] = o.bigEndian;
+}
+
 SourceExportChoices::SourceExportChoices(ExportRegistry registry) : registry_(std::move(registry)) {
     for (const ExportTargetInfo* target : registry_.dialogTargets())
         items_.push_back(target->id);
@@ -75,6 +85,48 @@ ExportOptions SourceExportChoices::options(ExportTarget target) const {
     if (!info || !info->takesPacking())
         return {};
     return packing(target).options();
+}
+
+bool SourceExportChoices::chooseDisplay(std::string_view cliName) {
+    const DisplayPreset* preset = displayPresetNamed(cliName);
+    if (!preset)
+        return false;
+    chosenDisplay_ = std::string(preset->cliName);
+    if (preset->custom())
+        return true;
+    for (const ExportTarget target : items_) {
+        const ExportTargetInfo* info = registry_.find(target);
+        if (info && info->takesPacking())
+            packing(target).setOptions(preset->options);
+    }
+    return true;
+}
+
+const DisplayPreset* SourceExportChoices::shownDisplay() const {
+    const std::optional<ExportTarget> target = selectedTarget();
+    const ExportTargetInfo* info = target ? registry_.find(*target) : nullptr;
+    if (!info || !info->takesPacking())
+        return nullptr;
+    const ExportOptions shown = options(*target);
+    const DisplayPreset* custom = displayPresetNamed("custom");
+    if (chosenDisplay_.empty()) {
+        const DisplayPreset* matching = displayPresetMatching(shown);
+        return matching ? matching : custom;
+    }
+    const DisplayPreset* chosen = displayPresetNamed(chosenDisplay_);
+    return !chosen->custom() && chosen->options == shown ? chosen : custom;
+}
+
+std::string SourceExportChoices::rememberedDisplay() const {
+    if (chosenDisplay_.empty())
+        return {};
+    const DisplayPreset* chosen = displayPresetNamed(chosenDisplay_);
+    for (const ExportTarget target : items_) {
+        const ExportTargetInfo* info = registry_.find(target);
+        if (info && info->takesPacking() && options(target) != chosen->options)
+            return "custom";
+    }
+    return chosenDisplay_;
 }
 
 } // namespace zelvik

@@ -3,13 +3,17 @@
 // What "Generate source" is set to: the target chosen in the export dialog's
 // list and, for each target that takes them, the byte orientation and the
 // ten packing boxes of its page. The session holds them for the whole run;
-// the dialog shows and edits them, and nothing of them is stored on exit.
+// the dialog shows and edits them. Of them only the display a user chose
+// from the "Display:" list is remembered between runs.
 
+#include "export/DisplayPreset.h"
 #include "export/ExportOptions.h"
 #include "export/ExportTarget.h"
 
 #include <array>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelvik {
@@ -26,6 +30,8 @@ struct PackingChoices {
     // The options of one orientation's boxes; those of the other are not read.
     ExportOptions options(bool vertical) const;
     ExportOptions options() const { return options(vertical); }
+    // Sets the orientation and its five boxes; the other orientation's boxes stay.
+    void setOptions(const ExportOptions& options);
 };
 
 class SourceExportChoices {
@@ -54,6 +60,20 @@ public:
     // orientation, or the plain options when it takes none.
     ExportOptions options(ExportTarget target) const;
 
+    // The "Display:" list. Choosing a controller's preset sets every page
+    // that takes packing options to its layout, since the display is the
+    // same whatever the source type; "custom" changes nothing. False for an
+    // unknown name.
+    bool chooseDisplay(std::string_view cliName);
+    // What the list shows for the selected target: the chosen preset while
+    // the page still has its layout, "Custom" once it was changed by hand or
+    // chosen, and before any choice the first preset the page's layout
+    // matches. Nothing when the selected target takes no packing options.
+    const DisplayPreset* shownDisplay() const;
+    // What config.ini keeps: the chosen preset while every page still has its
+    // layout, otherwise "custom"; empty when no display was ever chosen.
+    std::string rememberedDisplay() const;
+
 private:
     int indexOf(ExportTarget target) const;
     // The page of a target of the list; the program stops on any other.
@@ -63,6 +83,7 @@ private:
     std::vector<ExportTarget> items_;
     std::vector<PackingChoices> pages_;
     int selected_ = 0;
+    std::string chosenDisplay_;
 };
 
 } // namespace zelvik

@@ -65,6 +65,7 @@ TEST_F(DialogSettings, WithoutSettingsTheDialogsStartAtHomeAndCloseWritesTheFold
     EXPECT_EQ(written.readString("PATH", "export_image_path", "-"), expected);
     EXPECT_EQ(written.readString("PATH", "bdf_path", "-"), expected);
     EXPECT_EQ(written.readString("PATH", "help", "-"), "-") << "help is never written";
+    EXPECT_EQ(written.readString("PATH", "export_display", "-"), "-") << "no display was chosen";
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -94,6 +95,21 @@ TEST_F(DialogSettings, StoredFoldersAndHelpPathAreReadAtStartUp) {
     ASSERT_TRUE(form().close());
     EXPECT_EQ(SettingsFile(configPath()).readString("PATH", "help", "-"), "doc\\manual.html");
     EXPECT_EQ(SettingsFile(configPath()).readString("PATH", "bdf_path", "-"), "/fonts/bdf/");
+}
+
+TEST_F(DialogSettings, ChosenDisplayIsRememberedForTheNextStart) {
+    ASSERT_TRUE(form().session().sourceExport().chooseDisplay("st7920"));
+    ASSERT_TRUE(form().close());
+    EXPECT_EQ(SettingsFile(configPath()).readString("PATH", "export_display", "-"), "st7920");
+    restart();
+    const SourceExportChoices& choices = form().session().sourceExport();
+    EXPECT_EQ(choices.options(ExportTarget::Avr), displayPresetNamed("st7920")->options);
+    EXPECT_EQ(choices.shownDisplay()->cliName, "st7920");
+
+    // A page changed by hand is no longer that display.
+    form().session().sourceExport().packing(ExportTarget::C).horizontalBoxes[2] = false;
+    ASSERT_TRUE(form().close());
+    EXPECT_EQ(SettingsFile(configPath()).readString("PATH", "export_display", "-"), "custom");
 }
 
 TEST_F(DialogSettings, UnwritableSettingsAreReportedAndTheProgramStillCloses) {

@@ -244,3 +244,22 @@ TEST_F(ExportDialog, ShowsTheFlashSizeOfTheChosenTargetAndOptionsAsTheyChange) {
     EXPECT_EQ(flash->text(), expected(ExportTarget::U8g2, {}));
     EXPECT_TRUE(find<QLabel>("TabSheet5Use")->text().contains("u8g2.setFont(ID);"));
 }
+
+TEST_F(ExportDialog, DisplayListSetsThePagesAndShowsCustomAfterAChangeByHand) {
+    showDialog();
+    QComboBox* display = find<QComboBox>("ComboDisplay");
+    EXPECT_EQ(display->currentText(), "SSD1306/SH1106") << "the start's layout is the SSD1306's";
+    display->setFocus();
+    QTest::keyClick(display, Qt::Key_End); // the last preset: SHARP memory LCD
+    EXPECT_EQ(display->currentText(), "SHARP memory LCD");
+    EXPECT_TRUE(find<QRadioButton>("RBc51horizontal")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("CBc51Hinv")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("CBcHinv")->isChecked()) << "every page is that display's";
+
+    QTest::mouseClick(find<QCheckBox>("CBc51Hbe"), Qt::LeftButton);
+    EXPECT_EQ(display->currentText(), "Custom");
+    clickTab(2);
+    EXPECT_EQ(display->currentText(), "SHARP memory LCD") << "the C page is unchanged";
+    pickItem(4);
+    EXPECT_FALSE(display->isEnabled()) << "a display library takes no packing";
+}

@@ -58,7 +58,8 @@ void writeDrawnFont(const QString& path) {
     const std::string codes = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdef";
     for (int i = 0; i < 32; ++i) {
         CharSlot& slot = font.slots[static_cast<unsigned char>(codes[static_cast<size_t>(i)])];
-        slot.name = std::string("c") + codes[static_cast<size_t>(i)];
+        // avrasm's labels ignore case: "cA" and "ca" would be one label.
+        slot.name = "c" + std::to_string(static_cast<int>(codes[static_cast<size_t>(i)]));
         slot.xSize = i + 1;
         for (int x = 0; x < kMatrixEdge; ++x)
             for (int y = 0; y < kMatrixEdge; ++y)
@@ -129,6 +130,14 @@ std::string cString(const std::string& text) {
     return out + "\"";
 }
 
+// How the firmware gets its font: a display preset, whether its rows must be
+// turned into columns, and whether it comes from the assembler export.
+struct Layout {
+    const char* display;
+    bool horizontal;
+    bool assembler;
+};
+
 class SimulatedDisplay : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -136,7 +145,7 @@ protected:
         if (harness_.isEmpty())
             ZELVIK_MISSING_TOOL("simavr (libsimavr-dev, libsimavrparts1, libelf-dev) was not found "
                                 "when the tests were configured");
-        for (const char* tool : {"avr-gcc", "make"}) {
+        for (const char* tool : {"avr-gcc", "avra", "make"}) {
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 ZELVIK_MISSING_TOOL(tool << " is not installed");
         }
@@ -145,12 +154,15 @@ protected:
 
     // Exports the font with the display preset, builds the example for the
     // screen, runs it, and compares the simulated display with the samples.
-    void showScreen(const QString& fontPath, int ySize, const char* display, bool horizontal,
+    void showScreen(const QString& fontPath, int ySize, const Layout& layout,
                     const Screen& screen) {
         const QDir dir(dir_.path());
-        const ToolRun exported = run(QStringLiteral(ZELVIK_CLI_PATH),
-                                     {"export", fontPath, "--target", "c", "--display",
-                                      QString::fromLatin1(display), "-o", dir.filePath("font.c")});
+        const char* display = layout.display;
+        const ToolRun exported =
+            run(QStringLiteral(ZELVIK_CLI_PATH),
+                {"export", fontPath, "--target", layout.assembler ? "avr" : "c", "--display",
+                 QString::fromLatin1(display), "-o",
+                 dir.filePath(layout.assembler ? "font.asm" : "font.c")});
         ASSERT_EQ(exported.exitCode, 0) << exported.output;
 
         std::string header = "static const struct text_line screen[] = {\n";
@@ -170,19 +182,23 @@ protected:
                                 "SCREEN_DIR=" + dir.path(),
                                 "BUILD=" + dir.filePath("build"),
                                 "FONT_HEIGHT=" + QString::number(ySize)};
-        if (horizontal)
+        if (layout.horizontal)
             makeArgs << "FONT_HORIZONTAL=1";
-        QFile::remove(dir.filePath("build/firmware.elf"));
+        if (layout.assembler)
+            makeArgs << "asm";
+        const QString image =
+            dir.filePath(layout.assembler ? "build/firmware-asm.hex" : "build/firmware.elf");
+        QDir(dir.filePath("build")).removeRecursively();
         const ToolRun built = run("make", makeArgs);
         ASSERT_EQ(built.exitCode, 0) << built.output;
 
         const QString pbm = dir.filePath("display.pbm");
-        const ToolRun simulated =
-            run(harness_, {dir.filePath("build/firmware.elf"), "20000000", pbm});
+        const ToolRun simulated = run(harness_, {image, "20000000", pbm});
         ASSERT_EQ(simulated.exitCode, 0) << simulated.output;
         // For the record: the cycles and time the simulation took.
         const auto at = simulated.output.rfind("cycles ");
-        std::cout << display << ": " << simulated.output.substr(at == std::string::npos ? 0 : at);
+        std::cout << display << (layout.assembler ? " (avra)" : "") << ": "
+                  << simulated.output.substr(at == std::string::npos ? 0 : at);
 
         Display shown{};
         QFile picture(pbm);
@@ -205,9 +221,10 @@ protected:
 };
 
 // Both orientations: the page layout the SSD1306 takes, and rows of bytes
-// that the firmware turns into columns.
-constexpr std::array<std::pair<const char*, bool>, 2> kDisplays = {
-    {{"ssd1306", false}, {"st7920", true}}};
+// that the firmware turns into columns; and the page layout once more from
+// the AVR assembler export, assembled apart and merged into the image.
+constexpr std::array<Layout, 3> kDisplays = {
+    {{"ssd1306", false, false}, {"st7920", true, false}, {"ssd1306", false, true}}};
 
 TEST_F(SimulatedDisplay, GeneratedDejaVuFontDrawsAsTheSampleStrip) {
     const QString font = QDir(dir_.path()).filePath("dejavu.fnt");
@@ -219,8 +236,8 @@ TEST_F(SimulatedDisplay, GeneratedDejaVuFontDrawsAsTheSampleStrip) {
         !QFile::exists("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"))
         ZELVIK_MISSING_TOOL("fonts-dejavu-core is not installed");
     ASSERT_EQ(generated.exitCode, 0) << generated.output;
-    for (const auto& [display, horizontal] : kDisplays)
-        showScreen(font, 32, display, horizontal, {{0, 0, "Hello, AVR!"}, {5, 29, "Zelvik 1.10"}});
+    for (const Layout& layout : kDisplays)
+        showScreen(font, 32, layout, {{0, 0, "Hello, AVR!"}, {5, 29, "Zelvik 1.10"}});
 }
 
 TEST_F(SimulatedDisplay, DrawnFontOfEveryWidthDrawsAsTheSampleStrip) {
@@ -231,9 +248,9 @@ TEST_F(SimulatedDisplay, DrawnFontOfEveryWidthDrawsAsTheSampleStrip) {
     const std::array<Screen, 2> screens = {
         {{{0, 3, "ABCDEFGHIJKLMN"}, {1, 16, "OPQRST"}},
          {{0, 3, "UVWXY"}, {2, 16, "Zabc"}, {3, 29, "def"}, {100, 45, "AB"}}}};
-    for (const auto& [display, horizontal] : kDisplays)
+    for (const Layout& layout : kDisplays)
         for (const Screen& screen : screens)
-            showScreen(font, 13, display, horizontal, screen);
+            showScreen(font, 13, layout, screen);
 }
 
 } // namespace

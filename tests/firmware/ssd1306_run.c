@@ -3,13 +3,18 @@
  * or a cycle limit is reached, then writes the display's memory as a plain
  * PBM picture (1 = lit).
  *
- *   ssd1306_run FIRMWARE.elf MAX_CYCLES OUT.pbm
+ *   ssd1306_run FIRMWARE.elf|FIRMWARE.hex MAX_CYCLES OUT.pbm
+ *
+ * An Intel hex image is put into flash as a programmer would write it, every
+ * record at its address, so that data assembled apart from the firmware and
+ * merged into its image lands where it was assembled for.
  *
  * Prints the cycles run and the wall time taken. Exit status 0 when the
  * firmware finished, 1 otherwise. */
 #include <avr_ioport.h>
 #include <sim_avr.h>
 #include <sim_elf.h>
+#include <sim_hex.h>
 #include <ssd1306_virt.h>
 
 #include <stdio.h>
@@ -19,14 +24,16 @@
 
 int main(int argc, char** argv) {
     if (argc != 4) {
-        fprintf(stderr, "usage: %s FIRMWARE.elf MAX_CYCLES OUT.pbm\n", argv[0]);
+        fprintf(stderr, "usage: %s FIRMWARE.elf|FIRMWARE.hex MAX_CYCLES OUT.pbm\n", argv[0]);
         return 2;
     }
     const unsigned long long maxCycles = strtoull(argv[2], NULL, 10);
 
+    const size_t nameLength = strlen(argv[1]);
+    const int hex = nameLength > 4 && strcmp(argv[1] + nameLength - 4, ".hex") == 0;
     elf_firmware_t firmware;
     memset(&firmware, 0, sizeof firmware);
-    if (elf_read_firmware(argv[1], &firmware) != 0) {
+    if (!hex && elf_read_firmware(argv[1], &firmware) != 0) {
         fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
@@ -36,7 +43,25 @@ int main(int argc, char** argv) {
         return 1;
     }
     avr_init(avr);
-    avr_load_firmware(avr, &firmware);
+    if (hex) {
+        ihex_chunk_p chunks = NULL;
+        const int count = read_ihex_chunks(argv[1], &chunks);
+        if (count <= 0) {
+            fprintf(stderr, "cannot read %s\n", argv[1]);
+            return 1;
+        }
+        for (int i = 0; i < count; ++i) {
+            if (chunks[i].baseaddr + chunks[i].size > avr->flashend + 1) {
+                fprintf(stderr, "%s: data at 0x%x lies outside the flash\n", argv[1],
+                        (unsigned)chunks[i].baseaddr);
+                return 1;
+            }
+            avr_loadcode(avr, chunks[i].data, chunks[i].size, chunks[i].baseaddr);
+        }
+        free_ihex_chunks(chunks);
+    } else {
+        avr_load_firmware(avr, &firmware);
+    }
     avr->frequency = 16000000;
     avr->log = LOG_ERROR;
 

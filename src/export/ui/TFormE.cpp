@@ -136,6 +136,15 @@ TFormE::TFormE(SourceExportChoices& choices, QWidget* parent) : QDialog(parent),
     ComboSrcList->setEditable(false);
     Label1->setBuddy(ComboSrcList);
 
+    LabelDisplay = new QLabel(QStringLiteral("Display:"), this);
+    LabelDisplay->setObjectName("LabelDisplay");
+    ComboDisplay = new QComboBox(this);
+    ComboDisplay->setObjectName("ComboDisplay");
+    ComboDisplay->setEditable(false);
+    for (const DisplayPreset& preset : displayPresets())
+        ComboDisplay->addItem(preset.title);
+    LabelDisplay->setBuddy(ComboDisplay);
+
     PCsrc = new QTabWidget(this);
     PCsrc->setObjectName("PCsrc");
     PCsrc->setUsesScrollButtons(false);
@@ -203,8 +212,12 @@ TFormE::TFormE(SourceExportChoices& choices, QWidget* parent) : QDialog(parent),
     auto* top = new QHBoxLayout;
     top->addWidget(Label1);
     top->addWidget(ComboSrcList, 1);
+    auto* display = new QHBoxLayout;
+    display->addWidget(LabelDisplay);
+    display->addWidget(ComboDisplay, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(display);
     layout->addWidget(PCsrc);
     layout->addWidget(LabelFlashSize);
     layout->addWidget(BtnSrcGen);
@@ -216,6 +229,7 @@ TFormE::TFormE(SourceExportChoices& choices, QWidget* parent) : QDialog(parent),
     connect(ComboSrcList, &QComboBox::currentIndexChanged, this,
             [this](int item) { choices_.selectItem(item); });
     connect(PCsrc, &QTabWidget::currentChanged, this, [this] { PCsrcChange(); });
+    connect(ComboDisplay, &QComboBox::activated, this, [this] { ComboDisplayChange(); });
     connect(BtnSrcGen, &QPushButton::clicked, this, &QDialog::accept);
     for (std::size_t item = 0; item < pages_.size(); ++item) {
         const ExportPageControls& page = pages_[item];
@@ -223,6 +237,7 @@ TFormE::TFormE(SourceExportChoices& choices, QWidget* parent) : QDialog(parent),
             continue;
         const auto changed = [this, item] {
             takePage(item);
+            UpdateDisplay();
             UpdateFlashSize();
         };
         for (QAbstractButton* b : {static_cast<QAbstractButton*>(page.vertical),
@@ -262,6 +277,26 @@ void TFormE::showChoices() {
     ComboSrcList->setCurrentIndex(shown.selectedItem());
     if (shown.selectedItem() >= 0)
         PCsrc->setCurrentIndex(shown.selectedItem());
+    UpdateDisplay();
+}
+
+void TFormE::ComboDisplayChange() {
+    const int item = ComboDisplay->currentIndex();
+    const auto presets = displayPresets();
+    if (item < 0 || item >= static_cast<int>(presets.size()))
+        return;
+    choices_.chooseDisplay(presets[static_cast<std::size_t>(item)].cliName);
+    showChoices();
+    UpdateFlashSize();
+}
+
+void TFormE::UpdateDisplay() {
+    const DisplayPreset* shown = choices_.shownDisplay();
+    LabelDisplay->setEnabled(shown != nullptr);
+    ComboDisplay->setEnabled(shown != nullptr);
+    const auto presets = displayPresets();
+    const DisplayPreset* item = shown ? shown : &presets.front();
+    ComboDisplay->setCurrentIndex(static_cast<int>(item - presets.data()));
 }
 
 void TFormE::setFlashSizeSource(FlashSizeSource source) {
@@ -311,11 +346,13 @@ void TFormE::FormShow() {
 void TFormE::ComboBoxEx1Change() {
     if (ComboSrcList->currentIndex() >= 0)
         PCsrc->setCurrentIndex(ComboSrcList->currentIndex());
+    UpdateDisplay();
     UpdateFlashSize();
 }
 
 void TFormE::PCsrcChange() {
     ComboSrcList->setCurrentIndex(PCsrc->currentIndex());
+    UpdateDisplay();
     UpdateFlashSize();
 }
 

@@ -66,9 +66,15 @@ public:
     void FormShow();
     void ComboBoxEx1Change();
     void PCsrcChange();
+    // A display chosen from the list sets the pages' packing options.
+    void ComboDisplayChange();
+    // The list follows the selected page: its preset, or "Custom".
+    void UpdateDisplay();
 
     QLabel* Label1 = nullptr;
     QComboBox* ComboSrcList = nullptr;
+    QLabel* LabelDisplay = nullptr;
+    QComboBox* ComboDisplay = nullptr;
     QTabWidget* PCsrc = nullptr;
     QWidget* TabSheet1 = nullptr;
     QWidget* TabSheet2 = nullptr;
