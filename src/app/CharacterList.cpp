@@ -30,8 +30,12 @@ void TForm1::showFontView() {
         const QSignalBlocker blocker(ListCharSet);
         if (ListCharSet->count() != kSlotCount) {
             ListCharSet->clear();
+            // Inserted at once: the view lays out its rows once, not per row.
+            QStringList texts;
+            texts.reserve(kSlotCount);
             for (int i = 0; i < kSlotCount; ++i)
-                ListCharSet->addItem(fromCp1250(listItemText(font, i)));
+                texts.append(fromCp1250(listItemText(font, i)));
+            ListCharSet->addItems(texts);
         } else {
             for (int i = 0; i < kSlotCount; ++i)
                 ListCharSet->item(i)->setText(fromCp1250(listItemText(font, i)));

@@ -5,6 +5,7 @@
 #include "editor/ui/PixelGrid.h"
 #include "preview/ui/SampleStripView.h"
 #include "ui/Cp1250Validator.h"
+#include "ui/DeferredIcon.h"
 #include "ui/KeyPressFilter.h"
 #include "ui/ListClickFilter.h"
 #include "ui/MenuShortcuts.h"
@@ -89,8 +90,9 @@ QAction* menuItem(QMenu* menu, const char* name, const char* caption, const QKey
     action->setObjectName(name);
     if (!shortcut.isEmpty())
         action->setShortcut(shortcut);
+    // Its pictures are read when the menu first opens.
     if (icon != QStyle::SP_CustomBase)
-        action->setIcon(menu->style()->standardIcon(icon));
+        action->setIcon(deferredStandardIcon(menu->style(), icon));
     return action;
 }
 

@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "session/ApplicationError.h"
 #include "session/SessionRecovery.h"
+#include "ui/DeferredIcon.h"
 #include "ui/QtPlatformServices.h"
 #include "ui/ReportingApplication.h"
 
@@ -17,7 +18,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(zelvik::kProgramTitle);
     // Ties the windows to the installed menu entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("org.example.Zelvik"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelvik/zelvik-logo.png")));
+    // Its picture is read when a window first shows it.
+    QApplication::setWindowIcon(
+        zelvik::deferredIcon([] { return QIcon(QStringLiteral(":/zelvik/zelvik-logo.png")); }));
     zelvik::QtPlatformServices platform;
     zelvik::AppWindows windows = zelvik::createAppWindows(platform, startupFolder);
     app.setErrorReport(

@@ -141,6 +141,12 @@ GeneratedFiles GfxWriter::generate(const ExportJob& job) const {
     }
     out += '\n';
 
+    // The format has no cell: reading the font back finds it here.
+    out += "// Cell: ";
+    writer::appendInt(out, clampSize(font.ySize));
+    out += " rows, baseline ";
+    writer::appendInt(out, baseline);
+    out += " rows below its top\n";
     out += "const GFXfont ";
     out += id;
     out += " PROGMEM = {(uint8_t *)";

@@ -288,6 +288,7 @@ struct Plan {
     long recordTotal = 0; // the records' bytes with those widths
     int tooBig = -1;      // a glyph whose record passes 255 bytes with every width, or -1
     int tooBigBytes = 0;
+    int cellHeight = 0, baseline = 0;
 };
 
 Glyph toGlyph(const LibraryGlyph& box, int baseline) {
@@ -331,6 +332,8 @@ void findRuns(const LibraryGlyph& box, Runs& runs) {
 Plan plan(const FontModel& font) {
     Plan p;
     const int baseline = libraryBaseline(font);
+    p.cellHeight = clampSize(font.ySize);
+    p.baseline = baseline;
     const std::vector<LibraryGlyph> boxes = unicodeGlyphs(font);
     p.glyphs.reserve(boxes.size());
     for (const LibraryGlyph& box : boxes)
@@ -429,18 +432,19 @@ std::vector<std::uint8_t> fontBytes(const Plan& p) {
     out[7] = static_cast<std::uint8_t>(p.fields.y);
     out[8] = static_cast<std::uint8_t>(p.fields.d);
 
-    // The font's box: the union of the glyphs' boxes.
-    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    // The font's box: across, the union of the glyphs' boxes; vertically the
+    // whole cell, which holds every glyph, so that a line of text is the
+    // cell's height and reading the font back finds the cell.
+    int x0 = 0, x1 = 0;
     bool firstBox = true;
     for (const Glyph& g : p.glyphs) {
-        const int gx1 = g.x + g.box.width, gy1 = g.y + g.box.height;
-        if (firstBox) {
-            x0 = g.x, y0 = g.y, x1 = gx1, y1 = gy1;
-            firstBox = false;
-        }
-        x0 = std::min(x0, g.x), y0 = std::min(y0, g.y);
-        x1 = std::max(x1, gx1), y1 = std::max(y1, gy1);
+        const int gx1 = g.x + g.box.width;
+        x0 = firstBox ? g.x : std::min(x0, g.x);
+        x1 = firstBox ? gx1 : std::max(x1, gx1);
+        firstBox = false;
     }
+    const int y0 = p.baseline - p.cellHeight;
+    const int y1 = p.baseline;
     out[9] = static_cast<std::uint8_t>(x1 - x0);
     out[10] = static_cast<std::uint8_t>(y1 - y0);
     out[11] = signedByte(x0);

@@ -1,0 +1,88 @@
+#include "ui/DeferredIcon.h"
+
+#include <QGuiApplication>
+#include <QIconEngine>
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+
+namespace zelvik {
+
+namespace {
+
+// The icon made, shared by the engine and its clones so that it is made once.
+struct MadeIcon {
+    std::function<QIcon()> make;
+    std::optional<QIcon> icon;
+
+    const QIcon& get() {
+        if (!icon)
+            icon = make();
+        return *icon;
+    }
+};
+
+// Forwards every question to the made icon. The made icon answers for a
+// device pixel ratio of 1 here: QIcon has already scaled the request for the
+// screen before it reaches an engine.
+class DeferredIconEngine final : public QIconEngine {
+public:
+    explicit DeferredIconEngine(std::shared_ptr<MadeIcon> made) : made_(std::move(made)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        // The rect is already the icon's actual size, aligned by QIcon.
+        made_->get().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        // Asked at a ratio of 1, the icon answers its engine's size itself;
+        // at any other, the pixmap of that size is the engine's answer.
+        if (!(qApp->devicePixelRatio() > 1.0))
+            return made_->get().actualSize(size, mode, state);
+        return made_->get().pixmap(size, 1.0, mode, state).size();
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return made_->get().pixmap(size, 1.0, mode, state);
+    }
+
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        if (!(scale > 1.0))
+            return pixmap(size, mode, state);
+        return made_->get().pixmap(size / scale, scale, mode, state);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return made_->get().availableSizes(mode, state);
+    }
+
+    QString iconName() override { return made_->get().name(); }
+
+    bool isNull() override { return made_->get().isNull(); }
+
+    QString key() const override { return QStringLiteral("zelvik-deferred"); }
+
+    QIconEngine* clone() const override { return new DeferredIconEngine(made_); }
+
+private:
+    std::shared_ptr<MadeIcon> made_;
+};
+
+} // namespace
+
+QIcon deferredIcon(std::function<QIcon()> make) {
+    auto made = std::make_shared<MadeIcon>();
+    made->make = std::move(make);
+    return QIcon(new DeferredIconEngine(std::move(made)));
+}
+
+QIcon deferredStandardIcon(const QStyle* style, QStyle::StandardPixmap which) {
+    return deferredIcon([style = QPointer<const QStyle>(style), which] {
+        return style ? style->standardIcon(which) : QIcon();
+    });
+}
+
+} // namespace zelvik
