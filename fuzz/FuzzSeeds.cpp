@@ -1,6 +1,7 @@
 // Writes the seed corpus of every fuzz target into <folder>/<target>: files
 // our own writers produce and config.ini files as users leave them, so that
 // each fuzzer starts from the real format and needs no other build.
+#include "export/ExportTarget.h"
 #include "font/BdfFile.h"
 #include "font/FontFile.h"
 #include "font/FontFileTestData.h"
@@ -55,6 +56,13 @@ int main(int argc, char** argv) {
     copy.identifierField = "fnt_test";
     copy.lastChanged = 1700000000000;
 
+    const auto libraryExport = [&sample](ExportTarget target) {
+        return exportTarget(target)
+            .makeWriter()
+            ->generate(ExportJob{sample, sample.fontIdentifier, {}, "fnt_test"})
+            .source;
+    };
+
     const bool ok =
         writeSeeds(
             folder, "font_file_fuzzer",
@@ -65,6 +73,9 @@ int main(int argc, char** argv) {
         writeSeeds(folder, "bdf_fuzzer",
                    {{"new.bdf", serializeBdf(blank, "abc")},
                     {"sample.bdf", serializeBdf(sample, sample.fontIdentifier)}}) &&
+        writeSeeds(folder, "library_font_fuzzer",
+                   {{"sample-gfx.h", libraryExport(ExportTarget::Gfx)},
+                    {"sample-u8g2.c", libraryExport(ExportTarget::U8g2)}}) &&
         writeSeeds(folder, "recovery_copy_fuzzer",
                    {{"new.zelvik-recovery", serializeRecoveryCopy(blankCopy)},
                     {"sample.zelvik-recovery", serializeRecoveryCopy(copy)}}) &&

@@ -4,6 +4,7 @@
 #include "app/TFFForm.h"
 #include "app/TForm1.h"
 #include "session/BdfCommands.h"
+#include "session/ImportCommand.h"
 #include "ui/PanelStatusBar.h"
 
 #include <QRadioButton>
@@ -27,7 +28,7 @@ void TForm1::BtnSaveCharSetClick() {
 }
 
 void TForm1::MBtnImportBdfClick() {
-    const QString summary = importBdfFontCommand(session_);
+    const QString summary = importFontCommand(session_);
     // Until the next change of the status bar, it says what the import took,
     // behind the file name and its mark.
     if (!summary.isEmpty())

@@ -228,7 +228,7 @@ void TForm1::createMenu() {
                             QStyle::SP_DialogOpenButton);
     MBtnSaveFont = menuItem(file, "MBtnSaveFont", "Save font", QKeySequence("Ctrl+S"),
                             QStyle::SP_DialogSaveButton);
-    MBtnImportBdf = menuItem(file, "MBtnImportBdf", "Import BDF font...", {});
+    MBtnImportBdf = menuItem(file, "MBtnImportBdf", "Import font...", {});
     MBtnExportBdf = menuItem(file, "MBtnExportBdf", "Export BDF font...", {});
     file->addSeparator();
     MBtnExit =

@@ -1,11 +1,12 @@
-// zelvik-cli import FONT.bdf [--identifier ID] [--version 1.0|2.0] -o OUT.fnt:
-// a BDF font read into a new font, as the editor's import reads it, and saved
-// as a font file. What the import took, cut and skipped goes to stderr.
+// zelvik-cli import FILE [--font NAME] [--identifier ID] [--version 1.0|2.0] -o OUT.fnt:
+// a BDF font, an Adafruit GFX header or a u8g2 font source read into a new
+// font, as the editor's import reads it, and saved as a font file. What the
+// import took, cut and skipped goes to stderr.
 #include "cli/CommandLine.h"
 #include "font/SystemPath.h"
 
-#include "font/BdfFile.h"
 #include "font/FontFile.h"
+#include "font/FontImport.h"
 
 #include <QFile>
 
@@ -20,24 +21,32 @@ namespace {
 struct ImportArgs {
     std::string input;
     std::string output;
+    std::string fontName;
     std::optional<std::string> identifier;
     FontFileVersion version = FontFileVersion::V2;
 };
 
 // The arguments, or the exit status after --help or a usage error.
 std::variant<ImportArgs, int> parseArgs(const Args& args) {
-    CommandLine line("import", "FONT.bdf [--identifier ID] [--version 1.0|2.0] -o OUT.fnt",
-                     QStringLiteral("Read a BDF font into a new font file; say on stderr how many "
+    CommandLine line("import",
+                     "FILE [--font NAME] [--identifier ID] [--version 1.0|2.0] -o OUT.fnt",
+                     QStringLiteral("Read a BDF font, an Adafruit GFX header or a u8g2 font "
+                                    "source into a new font file; say on stderr how many "
                                     "glyphs were taken, cut and skipped."));
-    const auto& identifier =
-        line.addValue({QStringLiteral("identifier")}, QStringLiteral("ID"),
-                      QStringLiteral("The font's identifier (default: the BDF font's name)."));
+    const auto& font = line.addValue(
+        {QStringLiteral("font")}, QStringLiteral("NAME"),
+        QStringLiteral("The font to read from a file that holds several (its array's name)."));
+    const auto& identifier = line.addValue(
+        {QStringLiteral("identifier")}, QStringLiteral("ID"),
+        QStringLiteral("The font's identifier (default: the font's name as a C identifier)."));
     const auto& version = line.addValue({QStringLiteral("version")}, QStringLiteral("1.0|2.0"),
                                         QStringLiteral("The file version to write (default 2.0)."));
     const auto& output =
         line.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.fnt"),
                       QStringLiteral("The file to write."));
-    line.addArgument(QStringLiteral("FONT.bdf"), QStringLiteral("The BDF font to read."));
+    line.addArgument(QStringLiteral("FILE"),
+                     QStringLiteral("The font to read: BDF, Adafruit GFX or u8g2, told apart by "
+                                    "what the file holds."));
     if (const auto status = line.parse(args))
         return *status;
     const std::vector<std::string> files = line.arguments();
@@ -52,10 +61,12 @@ std::variant<ImportArgs, int> parseArgs(const Args& args) {
             return *status;
         parsed.identifier = id;
     }
+    parsed.fontName = line.value(font).value_or(std::string());
     parsed.output = line.value(output).value_or(std::string());
     if (files.empty() || parsed.output.empty())
         return line.usageError(
-            "usage: zelvik-cli import FONT.bdf [--identifier ID] [--version 1.0|2.0] -o OUT.fnt");
+            "usage: zelvik-cli import FILE [--font NAME] [--identifier ID] [--version 1.0|2.0] "
+            "-o OUT.fnt");
     parsed.input = files[0];
     return parsed;
 }
@@ -76,8 +87,11 @@ int runImport(const Args& args) {
     if (const auto refused =
             refuseOutputOverInput("import", parsed->input, {pathFromSystem(parsed->output)}))
         return *refused;
-    BdfImport imported;
-    if (const Result read = importBdfFile(pathFromSystem(parsed->input), imported); !read) {
+    FontImport imported;
+    const FontKind* kind = nullptr;
+    if (const Result read =
+            importFontFile(pathFromSystem(parsed->input), parsed->fontName, imported, &kind);
+        !read) {
         printError(read);
         return kRefused;
     }
@@ -92,7 +106,7 @@ int runImport(const Args& args) {
         printError(written);
         return kRefused;
     }
-    std::cerr << bdfImportSummary(imported.counts).toStdString() << '\n';
+    std::cerr << importSummary(*kind, imported.counts).toStdString() << '\n';
     return kSuccess;
 }
 

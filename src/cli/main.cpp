@@ -65,9 +65,10 @@ std::string usageText() {
            "      --align-digits    align 0-9 left like the rest\n"
            "      --no-min-x-size   every character 32 pixels wide\n"
            "      --y-offset N      move the characters down by N pixels (-32..32, default 0)\n"
-           "  import FONT.bdf [--identifier ID] [--version 1.0|2.0] -o OUT.fnt\n"
-           "      Read a BDF font into a new font file; says on stderr how many glyphs\n"
-           "      were taken, cut and skipped.\n"
+           "  import FILE [--font NAME] [--identifier ID] [--version 1.0|2.0] -o OUT.fnt\n"
+           "      Read a BDF font, an Adafruit GFX header or a u8g2 font source into a\n"
+           "      new font file; says on stderr how many glyphs were taken, cut and\n"
+           "      skipped. --font picks one font of a file that holds several.\n"
            "\n"
            "Exit status: 0 success, 1 input refused or output not written, 2 usage error.\n";
 }

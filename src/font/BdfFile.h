@@ -17,6 +17,7 @@
 // standing on the font's baseline, so that reading our own file gives back
 // every defined character's pixels and x-size, the y-size and the baseline.
 
+#include "font/FontImport.h"
 #include "font/FontModel.h"
 #include "font/Result.h"
 
@@ -41,19 +42,8 @@ constexpr const char* kNothingToExportBdfMessage =
 // Syntax faults: "Invalid BDF file!\nLine 12: " and what is wrong there.
 constexpr const char* kInvalidBdfMessage = "Invalid BDF file!";
 
-struct BdfImportCounts {
-    int taken = 0;   // glyphs that became characters, the cut ones among them
-    int cut = 0;     // taken glyphs with ink outside their character's x-size by y-size
-    int skipped = 0; // glyphs with no code 0-255, or whose code an earlier glyph took
-};
-
-struct BdfImport {
-    // A new font: the imported characters and the default BlankSlot, the
-    // identifier from FAMILY_NAME, code 0 current, modified and without a file
-    // name, as "Save font" expects it.
-    std::unique_ptr<FontModel> font;
-    BdfImportCounts counts;
-};
+using BdfImportCounts = ImportCounts;
+using BdfImport = FontImport;
 
 // The font in `bytes`. `imported` is set only on success.
 Result parseBdf(std::string_view bytes, BdfImport& imported);

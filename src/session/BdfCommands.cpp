@@ -8,43 +8,9 @@ namespace zelvik {
 
 namespace {
 
-const QString kImportCaption = QStringLiteral("Importing BDF font ...");
 const QString kExportCaption = QStringLiteral("Exporting BDF font ...");
 
 } // namespace
-
-QString importBdfFontCommand(EditingSession& session) {
-    if (!session.confirmUnsavedChanges(kOpenFontPrompt))
-        return {};
-    PlatformServices& platform = session.platform();
-    const FileDialogAnswer chosen =
-        platform.openFileDialog({kBdfFilter, 1, session.folders.bdfPath, QString()});
-    if (!chosen.accepted) {
-        session.keepUnsavedMark();
-        return {};
-    }
-    session.folders.bdfPath = folderOf(chosen.fileName);
-    BdfImport imported;
-    // A refused file leaves the font as it was.
-    if (const Result read = importBdfFile(chosen.fileName, imported); !read) {
-        platform.messageBox(read.describe(), kImportCaption,
-                            read.failure == Failure::CannotOpen ? MessageIcon::Error
-                                                                : MessageIcon::Warning,
-                            MessageButtons::Ok);
-        session.keepUnsavedMark();
-        return {};
-    }
-    session.replaceFontAsOneStep(QStringLiteral("Import BDF font"), [&] {
-        FontModel& font = session.font();
-        font = *imported.font;
-        font.currentFileName.clear();
-        font.currentIndex = 0;
-        font.characterModified = false;
-        font.fontModified = true;
-        session.refreshFontView();
-    });
-    return bdfImportSummary(imported.counts);
-}
 
 Result exportBdfFontCommand(EditingSession& session) {
     PlatformServices& platform = session.platform();

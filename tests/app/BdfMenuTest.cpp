@@ -1,6 +1,7 @@
-// "Import BDF font..." and "Export BDF font..." in the File menu, and taking
+// "Import font..." and "Export BDF font..." in the File menu, and taking
 // an import or a generated font back with Undo.
 
+#include "export/LibraryFonts.h"
 #include "font/BdfFile.h"
 #include "support/AppFixture.h"
 #include "support/TestFiles.h"
@@ -57,7 +58,7 @@ TEST_F(BdfMenu, FileMenuOffersImportAndExportAfterSaveFont) {
     ASSERT_GE(at("MBtnSaveFont"), 0);
     EXPECT_EQ(at("MBtnImportBdf"), at("MBtnSaveFont") + 1);
     EXPECT_EQ(at("MBtnExportBdf"), at("MBtnSaveFont") + 2);
-    EXPECT_EQ(form().MBtnImportBdf->text(), "Import BDF font...");
+    EXPECT_EQ(form().MBtnImportBdf->text(), "Import font...");
     EXPECT_EQ(form().MBtnExportBdf->text(), "Export BDF font...");
 }
 
@@ -70,7 +71,8 @@ TEST_F(BdfMenu, ImportMakesANewModifiedFontWithoutAFileAndUndoTakesItBack) {
     ASSERT_EQ(platform.fileDialogs.size(), 1u);
     EXPECT_FALSE(platform.fileDialogs[0].save);
     EXPECT_EQ(platform.fileDialogs[0].request.filter,
-              "BDF fonts (*.bdf)|*.bdf|All files (*.*)|*.*");
+              "Fonts (*.bdf *.h *.c)|*.bdf;*.h;*.c|BDF fonts (*.bdf)|*.bdf|Adafruit GFX fonts "
+              "(*.h)|*.h|u8g2 fonts (*.c *.h)|*.c;*.h|All files (*.*)|*.*");
     EXPECT_EQ(font().slots['A'].name, "UA");
     EXPECT_FALSE(font().slots[66].defined());
     EXPECT_EQ(font().ySize, 6);
@@ -83,7 +85,7 @@ TEST_F(BdfMenu, ImportMakesANewModifiedFontWithoutAFileAndUndoTakesItBack) {
     EXPECT_EQ(form().folders.bdfPath,
               QDir::toNativeSeparators(startupDir.path()) + QDir::separator());
 
-    EXPECT_EQ(form().MBtnUndo->text(), "Undo Import BDF font");
+    EXPECT_EQ(form().MBtnUndo->text(), "Undo Import font");
     form().MBtnUndo->trigger();
     EXPECT_EQ(font().slots[66].name, "UB");
     EXPECT_FALSE(font().slots['A'].defined());
@@ -101,7 +103,7 @@ TEST_F(BdfMenu, AMalformedFileIsRefusedWithItsLineAndTheFontStays) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.startsWith("Invalid BDF file!\nLine 15:"))
         << platform.messages[0].text.toStdString();
-    EXPECT_EQ(platform.messages[0].caption, "Importing BDF font ...");
+    EXPECT_EQ(platform.messages[0].caption, "Importing font ...");
     EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(font().slots[66].name, "UB");
     EXPECT_FALSE(form().MBtnUndo->isEnabled()) << "nothing happened to take back";
@@ -116,7 +118,7 @@ TEST_F(BdfMenu, AnImportThatDoesNotHappenAfterNoKeepsTheFontMarked) {
     platform.answer(MessageAnswer::No); // do not save the font
     platform.chooseFile(path("broken.bdf"));
     form().MBtnImportBdf->trigger();
-    ASSERT_EQ(platform.messages.back().caption, "Importing BDF font ...");
+    ASSERT_EQ(platform.messages.back().caption, "Importing font ...");
     EXPECT_TRUE(font().fontModified) << "the unsaved font is still the one in memory";
     EXPECT_EQ(panel(kPanelFile), "  *");
 
@@ -156,4 +158,28 @@ TEST_F(BdfMenu, ExportWritesTheStoredCharactersAsBdf) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].caption, "Exporting BDF font ...");
     EXPECT_FALSE(QFile::exists(path("empty.bdf")));
+}
+
+TEST_F(BdfMenu, ImportReadsTheDisplayLibrariesFontsAndRefusesAFileOfSeveral) {
+    savedFont();
+    const FontModel drawn = drawnLibraryFont();
+    const std::string u8g2 = generateLibrary(ExportTarget::U8g2, drawn).source;
+    writeFileBytes(path("drawn.c"), u8g2);
+    platform.chooseFile(path("drawn.c"));
+    form().MBtnImportBdf->trigger();
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(panel(kPanelFile), "  *  u8g2 import: 9 glyphs taken, 0 cut, 0 skipped");
+    EXPECT_EQ(font().slots['A'].pixels, drawn.slots['A'].pixels);
+    EXPECT_EQ(font().fontIdentifier, "drawn");
+
+    writeFileBytes(path("two.c"),
+                   u8g2 + generateLibrary(ExportTarget::U8g2, drawnLibraryFont("other")).source);
+    platform.chooseFile(path("two.c"));
+    platform.answer(MessageAnswer::No); // do not save the imported font
+    form().MBtnImportBdf->trigger();
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].text,
+              "The u8g2 file holds 2 fonts!\nName the one to import: drawn, other\n"
+              "zelvik-cli import --font NAME reads one of them.");
+    EXPECT_EQ(font().fontIdentifier, "drawn");
 }

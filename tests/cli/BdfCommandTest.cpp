@@ -1,5 +1,6 @@
 // zelvik-cli import and export --target bdf, run as the real program the way
 // scripts run it.
+#include "export/LibraryFonts.h"
 #include "font/BdfFile.h"
 #include "font/BdfTestData.h"
 #include "font/FontFile.h"
@@ -109,7 +110,7 @@ TEST_F(BdfCommand, ImportRefusalsLeaveTheOutputAsItWas) {
     }
     const CliRun missing = runCli({"import", path("missing.bdf"), "-o", path("out.fnt")});
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.starts_with("zelvik-cli: Can't open BDF file!\nNo such file"))
+    EXPECT_TRUE(missing.err.starts_with("zelvik-cli: Can't open font file!\nNo such file"))
         << missing.err;
 
     writeFileBytes(path("tiny.bdf"), kSmallBdf);
@@ -125,10 +126,10 @@ TEST_F(BdfCommand, ImportUsageErrors) {
     const QString out = path("out.fnt");
     const std::vector<std::pair<QStringList, std::string>> cases = {
         {{"import", in},
-         "import: usage: zelvik-cli import FONT.bdf [--identifier ID] "
+         "import: usage: zelvik-cli import FILE [--font NAME] [--identifier ID] "
          "[--version 1.0|2.0] -o OUT.fnt"},
         {{"import", "-o", out},
-         "import: usage: zelvik-cli import FONT.bdf [--identifier ID] "
+         "import: usage: zelvik-cli import FILE [--font NAME] [--identifier ID] "
          "[--version 1.0|2.0] -o OUT.fnt"},
         {{"import", in, in, "-o", out}, "import: unexpected argument '" + in.toStdString() + "'"},
         {{"import", in, "--bytes", "vertical", "-o", out}, "import: unknown option '--bytes'"},
@@ -208,4 +209,26 @@ TEST_F(BdfCommand, ExportTargetBdfTakesNoPackingOptionsAndRefusesAnEmptyFont) {
         EXPECT_EQ(run.err, c.err);
         EXPECT_FALSE(QFile::exists(out));
     }
+}
+
+TEST_F(BdfCommand, ImportTellsTheKindByContentAndPicksOneOfSeveralFontsByName) {
+    // Two u8g2 exports in one file, named as no u8g2 font is.
+    FontModel other = drawnLibraryFont("other");
+    other.slots['A'].pixels.fill(0);
+    writeFileBytes(path("fonts.txt"),
+                   generateLibrary(ExportTarget::U8g2, drawnLibraryFont()).source +
+                       generateLibrary(ExportTarget::U8g2, other).source);
+    const CliRun several = runCli({"import", path("fonts.txt"), "-o", path("out.fnt")});
+    EXPECT_EQ(several.exitCode, 1);
+    EXPECT_EQ(several.err,
+              "zelvik-cli: The u8g2 file holds 2 fonts! Name the one to import: drawn, other\n");
+
+    const CliRun picked =
+        runCli({"import", path("fonts.txt"), "--font", "other", "-o", path("out.fnt")});
+    ASSERT_EQ(picked.exitCode, 0) << picked.err;
+    EXPECT_EQ(picked.err, "u8g2 import: 9 glyphs taken, 0 cut, 0 skipped\n");
+    FontFileData written;
+    ASSERT_TRUE(loadFontFile(path("out.fnt"), written));
+    EXPECT_EQ(written.fontIdentifier, "other");
+    EXPECT_EQ(written.slots['A'].pixels, other.slots['A'].pixels);
 }
