@@ -67,21 +67,21 @@ TAForm::TAForm(PlatformServices& platform, QWidget* parent)
     QFont title(QStringLiteral("Tahoma"));
     title.setPixelSize(24);
     title.setBold(true);
+    // The title lines take the size of their fonts when the box first shows
+    // (setVisible): measuring them loads two fonts nothing else uses, and
+    // the box is hidden until the splash.
     Label1->setFont(title);
-    Label1->adjustSize();
 
     QFont italic = font();
     italic.setPixelSize(13);
     italic.setItalic(true);
     Label2 = label(Panel2, "Label2", QStringLiteral("V" ZELVIK_VERSION " "), {250, 14});
     Label2->setFont(italic);
-    Label2->adjustSize();
     Label3 = label(Panel2, "Label3",
                    QDate::fromString(QStringLiteral(ZELVIK_RELEASE_DATE), Qt::ISODate)
                        .toString(QStringLiteral("d.M.yyyy ")),
                    {250, 32});
     Label3->setFont(italic);
-    Label3->adjustSize();
 
     Label4 = label(Panel2, "Label4", QStringLiteral("Author:"), {16, 66});
     Label6 = label(Panel2, "Label6", QStringLiteral("E-mail:"), {16, 86});
@@ -144,6 +144,11 @@ void TAForm::Label10MouseLeave() {
 }
 
 void TAForm::setVisible(bool visible) {
+    if (visible && !titleLinesFitted_) {
+        for (QLabel* line : {Label1, Label2, Label3})
+            line->adjustSize();
+        titleLinesFitted_ = true;
+    }
     // Qt centres a dialog by guessing the frame of a window it cannot see;
     // the box has no frame, so it centres itself, before it appears.
     if (visible && parentWidget()) {

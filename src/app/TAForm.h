@@ -61,6 +61,8 @@ protected:
 
 private:
     PlatformServices& platform_;
+    // The title, version and date lines are sized at the first showing.
+    bool titleLinesFitted_ = false;
 };
 
 } // namespace zelvik

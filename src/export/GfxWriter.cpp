@@ -4,7 +4,6 @@
 #include "export/LibraryGlyphs.h"
 #include "export/WriterText.h"
 
-#include <cstdio>
 #include <vector>
 
 namespace zelvik {
@@ -40,9 +39,8 @@ int slotFor(const FontModel& font, int code) {
 }
 
 void appendHex(std::string& out, int value) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "0x%02X", value);
-    out += buffer;
+    out += "0x";
+    writer::appendHexUpper(out, static_cast<unsigned>(value), 2);
 }
 
 } // namespace
@@ -56,7 +54,7 @@ Result<> GfxWriter::check(const ExportJob& job) const {
         if (!job.font.slots[code].defined() && !job.font.slots[kBlankSlot].defined())
             return checkBlankSlotName(job.font);
         const LibraryGlyph g = cropGlyph(job.font, slotFor(job.font, code));
-        bitmapBytes += (g.width * g.height + 7) / 8;
+        bitmapBytes += static_cast<int>(glyphBitsBytes(g));
     }
     if (bitmapBytes > kMaxBitmapBytes)
         return Result<>::fail(Failure::Refused,
@@ -72,13 +70,21 @@ GeneratedFiles GfxWriter::generate(const ExportJob& job) const {
     const Range range = definedRange(font);
     const int baseline = libraryBaseline(font);
 
-    std::vector<std::uint8_t> bitmaps;
+    // Every buffer sized once: an export makes a few large ones.
     std::vector<LibraryGlyph> glyphs;
-    std::vector<int> offsets;
+    glyphs.reserve(static_cast<std::size_t>(range.last - range.first + 1));
+    std::size_t bitmapBytes = 0;
     for (int code = range.first; code >= 0 && code <= range.last; ++code) {
         glyphs.push_back(cropGlyph(font, slotFor(font, code)));
+        bitmapBytes += glyphBitsBytes(glyphs.back());
+    }
+    std::vector<std::uint8_t> bitmaps;
+    bitmaps.reserve(bitmapBytes);
+    std::vector<int> offsets;
+    offsets.reserve(glyphs.size());
+    for (const LibraryGlyph& glyph : glyphs) {
         offsets.push_back(static_cast<int>(bitmaps.size()));
-        appendGlyphBits(bitmaps, font, glyphs.back());
+        appendGlyphBits(bitmaps, glyph);
     }
     // An array without elements is no C: a font without ink keeps one byte.
     const bool noInk = bitmaps.empty();
@@ -87,7 +93,8 @@ GeneratedFiles GfxWriter::generate(const ExportJob& job) const {
 
     GeneratedFiles files;
     std::string& out = files.source;
-    out.reserve(bitmaps.size() * 6 + glyphs.size() * 56 + 512);
+    // " 0x00," with a line start every 12 bytes; a glyph record and its comment.
+    out.reserve(bitmaps.size() * 7 + glyphs.size() * 64 + 512);
     out += "#pragma once\n#include <Adafruit_GFX.h>\n\n// ";
     out += id;
     out += ": ";
@@ -99,27 +106,32 @@ GeneratedFiles GfxWriter::generate(const ExportJob& job) const {
     out += "const uint8_t ";
     out += id;
     out += "Bitmaps[] PROGMEM = {\n";
-    for (std::size_t i = 0; i < bitmaps.size(); ++i) {
-        out += i % 12 == 0 ? "    " : " ";
-        appendHex(out, bitmaps[i]);
-        if (i + 1 < bitmaps.size())
-            out += (i % 12 == 11) ? ",\n" : ",";
-    }
+    writer::appendHexBytes(out, bitmaps.data(), bitmaps.size(), 12, writer::HexCase::Upper);
     out += "};\n\n";
 
     out += "const GFXglyph ";
     out += id;
     out += "Glyphs[] PROGMEM = {\n";
-    char line[96];
     for (std::size_t i = 0; i < glyphs.size(); ++i) {
         const LibraryGlyph& g = glyphs[i];
         const int code = range.first + static_cast<int>(i);
         // The cursor row is the lowest row above the baseline.
         const int yOffset = g.height > 0 ? g.top - baseline + 1 : 1;
-        std::snprintf(line, sizeof line, "    {%5d, %3d, %3d, %3d, %4d, %4d}%s // 0x%02X",
-                      noInk ? 0 : offsets[i], g.width, g.height, g.advance, g.left, yOffset,
-                      i + 1 < glyphs.size() ? ", " : "};", code);
-        out += line;
+        // "    {%5d, %3d, %3d, %3d, %4d, %4d}%s // 0x%02X"
+        out += "    {";
+        writer::appendIntRight(out, noInk ? 0 : offsets[i], 5);
+        const auto field = [&out](int value, int width) {
+            out += ", ";
+            writer::appendIntRight(out, value, width);
+        };
+        field(g.width, 3);
+        field(g.height, 3);
+        field(g.advance, 3);
+        field(g.left, 4);
+        field(yOffset, 4);
+        out += i + 1 < glyphs.size() ? "}, " : "}};";
+        out += " // ";
+        appendHex(out, code);
         if (code >= 0x20 && code < 0x7F) {
             out += " '";
             out += static_cast<char>(code);

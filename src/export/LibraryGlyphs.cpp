@@ -3,6 +3,7 @@
 #include "font/Cp1250.h"
 
 #include <algorithm>
+#include <bit>
 #include <string>
 
 namespace zelvik {
@@ -28,53 +29,58 @@ LibraryGlyph cropGlyph(const FontModel& font, int index) {
     glyph.unicode = cp1250ToUnicode(keyByte(index));
     glyph.advance = clampSize(slot.xSize);
     const int ySize = clampSize(font.ySize);
-    // Each column from both ends to its first ink: most glyphs are found
-    // without looking at every pixel.
-    int minX = kMatrixEdge, maxX = -1, minY = kMatrixEdge, maxY = -1;
+    // The matrix is stored by columns: each column's bytes give one bit of
+    // every row word. Without branches, as ink is often random, and in a loop
+    // the compiler vectorizes.
+    std::array<std::uint32_t, kMatrixEdge> cell{};
     for (int x = 0; x < glyph.advance; ++x) {
-        int top = 0;
-        while (top < ySize && !pixelSet(slot.pixels, x, top))
-            ++top;
-        if (top == ySize)
+        const std::uint8_t* column = slot.pixels.data() + pixelIndex(x, 0);
+        const int shift = kMatrixEdge - 1 - x;
+        for (std::size_t y = 0; y < cell.size(); ++y)
+            cell[y] |= static_cast<std::uint32_t>(column[y] == 1) << shift;
+    }
+    std::uint32_t inkColumns = 0;
+    int top = -1, bottom = -1;
+    for (int y = 0; y < ySize; ++y) {
+        const std::uint32_t row = cell[static_cast<std::size_t>(y)];
+        if (row == 0)
             continue;
-        int bottom = ySize - 1;
-        while (!pixelSet(slot.pixels, x, bottom))
-            --bottom;
-        minX = std::min(minX, x);
-        maxX = x;
-        minY = std::min(minY, top);
-        maxY = std::max(maxY, bottom);
+        if (top < 0)
+            top = y;
+        bottom = y;
+        inkColumns |= row;
     }
-    if (maxX >= 0) {
-        glyph.left = minX;
-        glyph.top = minY;
-        glyph.width = maxX - minX + 1;
-        glyph.height = maxY - minY + 1;
-    }
+    if (inkColumns == 0)
+        return glyph;
+    glyph.left = std::countl_zero(inkColumns);
+    glyph.width = kMatrixEdge - glyph.left - std::countr_zero(inkColumns);
+    glyph.top = top;
+    glyph.height = bottom - top + 1;
+    for (int y = 0; y < glyph.height; ++y)
+        glyph.rows[static_cast<std::size_t>(y)] = cell[static_cast<std::size_t>(top + y)]
+                                                  << glyph.left;
     return glyph;
 }
 
-void appendGlyphBits(std::vector<std::uint8_t>& out, const FontModel& font,
-                     const LibraryGlyph& glyph) {
-    const PixelMatrix& pixels = font.slots[glyph.index].pixels;
-    unsigned byte = 0;
-    int bits = 0;
-    for (int y = glyph.top; y < glyph.top + glyph.height; ++y) {
-        for (int x = glyph.left; x < glyph.left + glyph.width; ++x) {
-            byte = (byte << 1) | (pixelSet(pixels, x, y) ? 1u : 0u);
-            if (++bits == 8) {
-                out.push_back(static_cast<std::uint8_t>(byte));
-                byte = 0;
-                bits = 0;
-            }
-        }
+void appendGlyphBits(std::vector<std::uint8_t>& out, const LibraryGlyph& glyph) {
+    // Fewer than 8 waiting bits and one row of at most 32 fit in 64; the
+    // bits above the waiting ones are already written.
+    std::uint64_t pending = 0;
+    int waiting = 0;
+    for (int y = 0; y < glyph.height; ++y) {
+        pending = (pending << glyph.width) |
+                  (glyph.rows[static_cast<std::size_t>(y)] >> (kMatrixEdge - glyph.width));
+        waiting += glyph.width;
+        for (; waiting >= 8; waiting -= 8)
+            out.push_back(static_cast<std::uint8_t>(pending >> (waiting - 8)));
     }
-    if (bits > 0)
-        out.push_back(static_cast<std::uint8_t>(byte << (8 - bits)));
+    if (waiting > 0)
+        out.push_back(static_cast<std::uint8_t>(pending << (8 - waiting)));
 }
 
 std::vector<LibraryGlyph> unicodeGlyphs(const FontModel& font) {
     std::vector<LibraryGlyph> glyphs;
+    glyphs.reserve(kCodeCount);
     for (int code = 0; code < kCodeCount; ++code) {
         if (font.slots[code].defined())
             glyphs.push_back(cropGlyph(font, code));

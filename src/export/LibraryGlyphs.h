@@ -8,6 +8,7 @@
 #include "font/FontModel.h"
 #include "font/Result.h"
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,9 @@ struct LibraryGlyph {
     int advance = 0;           // the x-size
     int left = 0, top = 0;     // the ink box's top-left cell pixel
     int width = 0, height = 0; // 0 by 0 for a glyph without ink
+    // The box's rows from its top, bit 31 its left column, the bits right of
+    // it clear: the writers walk whole rows instead of single pixels.
+    std::array<std::uint32_t, kMatrixEdge> rows{};
 };
 
 // The ink box of `slot` inside its cell.
@@ -31,8 +35,12 @@ LibraryGlyph cropGlyph(const FontModel& font, int index);
 
 // The box's pixels row by row, most significant bit leftmost, continuing
 // across rows, the last byte padded with zero bits.
-void appendGlyphBits(std::vector<std::uint8_t>& out, const FontModel& font,
-                     const LibraryGlyph& glyph);
+void appendGlyphBits(std::vector<std::uint8_t>& out, const LibraryGlyph& glyph);
+
+// The bytes appendGlyphBits appends.
+inline std::size_t glyphBitsBytes(const LibraryGlyph& glyph) {
+    return static_cast<std::size_t>(glyph.width * glyph.height + 7) / 8;
+}
 
 // Defined codes 0-255 in order of their characters: the glyphs of the
 // Unicode-keyed formats.

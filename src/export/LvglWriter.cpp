@@ -4,12 +4,12 @@
 #include "export/WriterText.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 #include <vector>
 
 namespace zelvik {
 
+using writer::appendHexLower;
 using writer::appendInt;
 
 namespace {
@@ -78,17 +78,11 @@ const char* typeName(CmapType type) {
 // Values eight to a line, as the converter lists them.
 template <class Format> void appendList(std::string& out, std::size_t count, Format&& format) {
     for (std::size_t i = 0; i < count; ++i) {
-        out += i % 8 == 0 ? "    " : " ";
+        out.append(i % 8 == 0 ? 4 : 1, ' ');
         format(out, i);
         if (i + 1 < count)
-            out += (i % 8 == 7) ? ",\n" : ",";
+            out += (i % 8 == 7) ? std::string_view(",\n") : std::string_view(",");
     }
-}
-
-void appendHexLower(std::string& out, unsigned value) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%x", value);
-    out += buffer;
 }
 
 // The character in a comment, quoted as the converter quotes it.
@@ -98,9 +92,10 @@ void appendQuoted(std::string& out, char32_t c) {
         out += '\\';
         out += static_cast<char>(c);
     } else if (c < 0x20) {
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
-        out += buffer;
+        constexpr char kDigits[] = "0123456789abcdef";
+        out += "\\u00";
+        out += kDigits[c >> 4];
+        out += kDigits[c & 15];
     } else if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -137,9 +132,24 @@ GeneratedFiles LvglWriter::generate(const ExportJob& job) const {
     const int baseline = libraryBaseline(font);
     const std::vector<LibraryGlyph> glyphs = unicodeGlyphs(font);
 
+    // Every buffer sized once: an export makes a few large ones.
+    std::size_t bitBytes = 0;
+    for (const LibraryGlyph& glyph : glyphs)
+        bitBytes += glyphBitsBytes(glyph);
+    std::vector<std::uint8_t> bits;
+    bits.reserve(bitBytes);
+    std::vector<int> offsets;
+    offsets.reserve(glyphs.size() + 1);
+    for (const LibraryGlyph& glyph : glyphs) {
+        offsets.push_back(static_cast<int>(bits.size()));
+        appendGlyphBits(bits, glyph);
+    }
+    offsets.push_back(static_cast<int>(bits.size()));
+
     GeneratedFiles files;
     std::string& out = files.source;
-    out.reserve(glyphs.size() * 300 + 4096);
+    // " 0xff," and line starts; per glyph its comment and its description.
+    out.reserve(bits.size() * 7 + glyphs.size() * 160 + 4096);
     out += "/*******************************************************************************\n"
            " * Size: ";
     appendInt(out, ySize);
@@ -157,22 +167,17 @@ GeneratedFiles LvglWriter::generate(const ExportJob& job) const {
            "/*Store the image of the glyphs*/\n"
            "static LV_ATTRIBUTE_LARGE_CONST const uint8_t glyph_bitmap[] = {\n";
 
-    std::vector<std::uint8_t> bits;
-    std::vector<int> offsets;
     for (std::size_t g = 0; g < glyphs.size(); ++g) {
-        const std::size_t start = bits.size();
-        offsets.push_back(static_cast<int>(start));
-        appendGlyphBits(bits, font, glyphs[g]);
-        char code[16];
-        std::snprintf(code, sizeof code, "    /* U+%04X ",
-                      static_cast<unsigned>(glyphs[g].unicode));
-        out += code;
+        const auto start = static_cast<std::size_t>(offsets[g]);
+        const auto end = static_cast<std::size_t>(offsets[g + 1]);
+        out += "    /* U+";
+        writer::appendHexUpper(out, static_cast<unsigned>(glyphs[g].unicode), 4);
+        out += ' ';
         appendQuoted(out, glyphs[g].unicode);
         out += " */\n";
-        appendList(out, bits.size() - start,
-                   [&](std::string& o, std::size_t i) { appendHexLower(o, bits[start + i]); });
+        writer::appendHexBytes(out, bits.data() + start, end - start, 8, writer::HexCase::Lower);
         if (g + 1 < glyphs.size())
-            out += bits.size() > start ? ",\n\n" : "\n";
+            out += end > start ? ",\n\n" : "\n";
     }
     // An array without elements is no C: a font without ink keeps one byte.
     if (bits.empty()) {
@@ -183,15 +188,22 @@ GeneratedFiles LvglWriter::generate(const ExportJob& job) const {
            "static const lv_font_fmt_txt_glyph_dsc_t glyph_dsc[] = {\n"
            "    {.bitmap_index = 0, .adv_w = 0, .box_w = 0, .box_h = 0, .ofs_x = 0, .ofs_y = 0} "
            "/* id = 0 reserved */";
-    char line[160];
     for (std::size_t g = 0; g < glyphs.size(); ++g) {
         const LibraryGlyph& glyph = glyphs[g];
         const int ofsY = glyph.height > 0 ? baseline - glyph.top - glyph.height : 0;
-        std::snprintf(line, sizeof line,
-                      ",\n    {.bitmap_index = %d, .adv_w = %d, .box_w = %d, .box_h = %d, .ofs_x = "
-                      "%d, .ofs_y = %d}",
-                      offsets[g], glyph.advance * 16, glyph.width, glyph.height, glyph.left, ofsY);
-        out += line;
+        out += ",\n    {.bitmap_index = ";
+        appendInt(out, offsets[g]);
+        out += ", .adv_w = ";
+        appendInt(out, glyph.advance * 16);
+        out += ", .box_w = ";
+        appendInt(out, glyph.width);
+        out += ", .box_h = ";
+        appendInt(out, glyph.height);
+        out += ", .ofs_x = ";
+        appendInt(out, glyph.left);
+        out += ", .ofs_y = ";
+        appendInt(out, ofsY);
+        out += '}';
     }
     out += "\n};\n\n/*---------------------\n *  CHARACTER MAPPING\n *--------------------*/\n\n";
 
@@ -239,12 +251,13 @@ GeneratedFiles LvglWriter::generate(const ExportJob& job) const {
         const std::size_t rangeLength = glyphs[cmap.last].unicode - first + 1;
         const std::size_t count = cmap.last - cmap.first + 1;
         const std::string index = std::to_string(m);
-        std::snprintf(
-            line, sizeof line,
-            "    {\n        .range_start = %u, .range_length = %u, .glyph_id_start = %d,\n",
-            static_cast<unsigned>(first), static_cast<unsigned>(rangeLength),
-            static_cast<int>(cmap.first) + 1);
-        out += line;
+        out += "    {\n        .range_start = ";
+        appendInt(out, static_cast<int>(first));
+        out += ", .range_length = ";
+        appendInt(out, static_cast<int>(rangeLength));
+        out += ", .glyph_id_start = ";
+        appendInt(out, static_cast<int>(cmap.first) + 1);
+        out += ",\n";
         out += "        .unicode_list = ";
         out += sparse ? "unicode_list_" + index : "NULL";
         out += ", .glyph_id_ofs_list = ";

@@ -282,3 +282,14 @@ TEST_F(AboutBox, ASplashClosedEarlyLeavesItsTickHarmless) {
     EXPECT_LT(clock.elapsed(), 2000);
     EXPECT_FALSE(about().isVisible());
 }
+
+TEST_F(AboutBox, ItsTitleLinesFitTheirFontsWhenShown) {
+    whileShown([](TAForm& box) {
+        for (QLabel* line : {box.Label1, box.Label2, box.Label3})
+            EXPECT_EQ(line->size(), line->sizeHint()) << line->objectName().toStdString();
+        EXPECT_EQ(box.Label1->font().pixelSize(), 24);
+        EXPECT_TRUE(box.Label1->font().bold());
+        EXPECT_TRUE(box.Label2->font().italic());
+    });
+    form().MBtnAbout->trigger();
+}

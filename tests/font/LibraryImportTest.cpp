@@ -119,6 +119,15 @@ TEST(LibraryImport, DamagedGfxHeadersAreRefusedWithTheirFault) {
          "Invalid Adafruit GFX font!\nLine 8: the glyph table has 3 glyphs; 0x20 to 0x23 are 4."},
         {"(GFXglyph *)TinyGlyphs", "(GFXglyph *)TinyGlyph",
          "Invalid Adafruit GFX font!\nLine 15: the array TinyGlyph is not in the file."},
+        {"1,   -1 }", "1,   -200 }",
+         "Invalid Adafruit GFX font!\nLine 11: glyph 2's yOffset is -200, out of range (-128 to "
+         "127)."},
+        {"0,   1,   5,   2,    0,   -4", "0, 1, 5, 2, 0",
+         "Invalid Adafruit GFX font!\nLine 9: a glyph has 5 numbers instead of 6."},
+        {"0xF8, 0x57", "0xF8 0x57",
+         "Invalid Adafruit GFX font!\nLine 6: '0x57' where ',' or '}' is expected."},
+        {"3 characters */", "3 characters",
+         "Invalid Adafruit GFX font!\nLine 4: the comment has no end."},
     };
     for (const auto& [from, to, message] : cases) {
         std::string damaged = kTinyGfx;
@@ -152,6 +161,10 @@ TEST(LibraryImport, DamagedU8g2FontsAreRefusedWithTheirFault) {
         {afterHeader, ";", "the font is cut short in the glyphs below 0x100."},
         {R"("\0\4\377)", R"("\1\4\377)", "the table of codes from 0x100 points outside the font."},
         {R"(A\7)", R"(A\4)", "the run-length stream of U+0041 ends early."},
+        {R"("\3\0\2)", R"("\3\0\21)",
+         "the header gives a field of 17 bits; at most 16 are possible."},
+        {R"(\377\0\0\0\0\0\11)", R"(\377\1\0\0\0\0\11)",
+         "the header's offset of 'A' points outside the font."},
     };
     for (const auto& [from, to, message] : cases) {
         std::string damaged = kTinyU8g2;
@@ -224,4 +237,49 @@ TEST(CTokenReader, ReadsTheCOfFontSources) {
     CTokenReader open("\n\"no end\n");
     CToken t;
     EXPECT_EQ(open.next(t, "Bad!").message, "Bad!\nLine 2: the string has no closing quote.");
+}
+
+TEST(LibraryImport, GfxFontsOfOneFileArePickedByNameAndTheFirstFiveListed) {
+    std::string six = kTinyGfx;
+    for (const char* name : {"Two", "Three", "Four", "Five", "Six"}) {
+        std::string copy = kTinyGfx;
+        for (std::size_t at; (at = copy.find("Tiny")) != std::string::npos;)
+            copy.replace(at, 4, name);
+        six += copy;
+    }
+    FontImport imported;
+    Result read = readGfxFont(six, {}, imported);
+    EXPECT_EQ(read.failure, Failure::Refused);
+    EXPECT_EQ(read.message,
+              "The Adafruit GFX file holds 6 fonts!\nName the one to import: Tiny, Two, Three, "
+              "Four, Five, ...");
+    read = readGfxFont(six, "Big", imported);
+    EXPECT_EQ(read.message, "The Adafruit GFX file holds no font Big!\nIts fonts: Tiny, Two, "
+                            "Three, Four, Five, ...");
+    ASSERT_TRUE(readGfxFont(six, "Five", imported));
+    EXPECT_EQ(imported.font->fontIdentifier, "Five");
+}
+
+TEST(LibraryImport, GfxReadingPassesOverTypesFunctionsAndDeclarationsWithoutValue) {
+    std::string header = "typedef struct { uint16_t bitmapOffset; uint8_t width; } GFXglyph;\n"
+                         "static void draw(int x) { if (x) { x = 2; } }\n"
+                         "extern const GFXfont Other;\n" +
+                         kTinyGfx;
+    header.replace(header.find("(uint8_t  *)TinyBitmaps"), 23, "(uint8_t *)&TinyBitmaps[0]");
+    FontImport imported;
+    const Result read = readGfxFont(header, {}, imported);
+    ASSERT_TRUE(read) << read.message.toStdString();
+    EXPECT_EQ(imported.counts.taken, 3);
+}
+
+TEST(LibraryImport, AGfxCellNoteTheGlyphsDoNotFitIsPassedOver) {
+    const FontModel font = drawnLibraryFont(); // the baseline under the bottom row
+    std::string header = generateLibrary(ExportTarget::Gfx, font).source;
+    const std::string note = "Cell: 12 rows, baseline 12 rows";
+    ASSERT_NE(header.find(note), std::string::npos);
+    header.replace(header.find(note), note.size(), "Cell: 12 rows, baseline 2 rows");
+    FontImport imported;
+    ASSERT_TRUE(readGfxFont(header, {}, imported));
+    EXPECT_EQ(imported.font->ySize, 12);
+    EXPECT_EQ(fontBaseline(*imported.font), 12) << "standing on the deepest glyph";
 }
