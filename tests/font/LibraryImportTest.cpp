@@ -248,7 +248,7 @@ TEST(LibraryImport, GfxFontsOfOneFileArePickedByNameAndTheFirstFiveListed) {
         six += copy;
     }
     FontImport imported;
-    Result read = readGfxFont(six, {}, imported);
+    Result<> read = readGfxFont(six, {}, imported);
     EXPECT_EQ(read.failure, Failure::Refused);
     EXPECT_EQ(read.message,
               "The Adafruit GFX file holds 6 fonts!\nName the one to import: Tiny, Two, Three, "
@@ -267,7 +267,7 @@ TEST(LibraryImport, GfxReadingPassesOverTypesFunctionsAndDeclarationsWithoutValu
                          kTinyGfx;
     header.replace(header.find("(uint8_t  *)TinyBitmaps"), 23, "(uint8_t *)&TinyBitmaps[0]");
     FontImport imported;
-    const Result read = readGfxFont(header, {}, imported);
+    const Result<> read = readGfxFont(header, {}, imported);
     ASSERT_TRUE(read) << read.message.toStdString();
     EXPECT_EQ(imported.counts.taken, 3);
 }
