@@ -1,5 +1,7 @@
 #include "font/CDeclarations.h"
 
+#include "font/FontImport.h"
+
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -208,6 +210,28 @@ Result<> readCDeclarations(std::string_view source, const char* what,
     declarations.clear();
     Parser parser(source, what);
     return parser.run(declarations);
+}
+
+Result<CDeclaration*> chooseFontDeclaration(std::vector<CDeclaration>& declarations,
+                                            const std::function<bool(const CDeclaration&)>& isFont,
+                                            std::string_view fontName, std::string_view kindName,
+                                            Result<> none) {
+    std::vector<std::string> names;
+    CDeclaration* chosen = nullptr;
+    for (CDeclaration& d : declarations) {
+        if (!isFont(d))
+            continue;
+        names.emplace_back(d.name);
+        if (d.name == fontName || (fontName.empty() && !chosen))
+            chosen = &d;
+    }
+    if (names.empty())
+        return none;
+    if (fontName.empty() && names.size() > 1)
+        return severalFontsRefusal(kindName, names);
+    if (!chosen)
+        return noSuchFontRefusal(kindName, fontName, names);
+    return chosen;
 }
 
 } // namespace zelvik

@@ -10,6 +10,7 @@
 #include "font/Result.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,5 +41,15 @@ struct CDeclaration {
 // syntax fault ("Invalid Adafruit GFX font!").
 Result<> readCDeclarations(std::string_view source, const char* what,
                            std::vector<CDeclaration>& declarations);
+
+// The font a reader imports from a file's declarations: the one `fontName`
+// names among those `isFont` takes, or the only one when no name is given.
+// `none` is the answer for a file without any; a file of several fonts and no
+// name, or a name none of them has, is refused with their names. `kindName`
+// is the format's name for those refusals.
+Result<CDeclaration*> chooseFontDeclaration(std::vector<CDeclaration>& declarations,
+                                            const std::function<bool(const CDeclaration&)>& isFont,
+                                            std::string_view fontName, std::string_view kindName,
+                                            Result<> none);
 
 } // namespace zelvik

@@ -147,29 +147,23 @@ Result<> readGfxFont(std::string_view bytes, std::string_view fontName, FontImpo
     std::vector<CDeclaration> all;
     if (Result<> r = readCDeclarations(bytes, kInvalidGfxMessage, all); !r)
         return r;
-    std::vector<std::string> names;
-    const CDeclaration* chosen = nullptr;
-    for (const CDeclaration& d : all) {
-        if (!d.hasWord("GFXfont") || d.value.kind != CValue::Kind::List)
-            continue;
-        names.emplace_back(d.name);
-        if (d.name == fontName || (fontName.empty() && !chosen))
-            chosen = &d;
-    }
-    if (names.empty())
-        return Result<>::fail(Failure::InvalidFormat,
-                              QString::fromLatin1(kInvalidGfxMessage) +
-                                  QStringLiteral("\nThe file holds no GFXfont."));
-    if (fontName.empty() && names.size() > 1)
-        return severalFontsRefusal(kKindName, names);
+    const Result<CDeclaration*> chosen = chooseFontDeclaration(
+        all,
+        [](const CDeclaration& d) {
+            return d.hasWord("GFXfont") && d.value.kind == CValue::Kind::List;
+        },
+        fontName, kKindName,
+        Result<>::fail(Failure::InvalidFormat, QString::fromLatin1(kInvalidGfxMessage) +
+                                                   QStringLiteral("\nThe file holds no GFXfont.")));
     if (!chosen)
-        return noSuchFontRefusal(kKindName, fontName, names);
+        return chosen;
+    const CDeclaration& decl = **chosen;
 
-    const std::vector<CValue>& fields = chosen->value.items;
+    const std::vector<CValue>& fields = decl.value.items;
     if (fields.size() < 5 || fields[0].kind != CValue::Kind::Name ||
         fields[1].kind != CValue::Kind::Name)
-        return fault(chosen->line, QStringLiteral("the GFXfont needs its bitmaps, its glyphs, "
-                                                  "first, last and yAdvance."));
+        return fault(decl.line, QStringLiteral("the GFXfont needs its bitmaps, its glyphs, "
+                                               "first, last and yAdvance."));
     std::int64_t first = 0, last = 0, yAdvance = 0;
     if (Result<> r = number(fields[2], 0, 65535, QStringLiteral("first"), first); !r)
         return r;
@@ -220,7 +214,7 @@ Result<> readGfxFont(std::string_view bytes, std::string_view fontName, FontImpo
         bottom = std::max(bottom, g.yOffset + g.height - 1);
     }
     int rows = 0, baseline = 0;
-    const bool noted = cellNote(chosen->comment, rows, baseline) && rows >= kMinSize &&
+    const bool noted = cellNote(decl.comment, rows, baseline) && rows >= kMinSize &&
                        rows <= kMaxSize && baseline >= 1 && baseline <= rows &&
                        baseline - 1 + top >= 0 && baseline - 1 + bottom < rows;
     if (!noted) {
@@ -229,7 +223,7 @@ Result<> readGfxFont(std::string_view bytes, std::string_view fontName, FontImpo
     }
     const int cursorRow = baseline - 1;
 
-    ImportedFontBuilder font(chosen->name, rows, baseline);
+    ImportedFontBuilder font(decl.name, rows, baseline);
     for (std::size_t i = 0; i < count; ++i) {
         const Glyph& g = glyphs[i];
         if (font.begin(first + static_cast<std::int64_t>(i), static_cast<int>(g.advance))) {

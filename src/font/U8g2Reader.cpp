@@ -233,25 +233,17 @@ Result<> readU8g2Font(std::string_view bytes, std::string_view fontName, FontImp
     std::vector<CDeclaration> all;
     if (Result<> r = readCDeclarations(bytes, kInvalidU8g2Message, all); !r)
         return r;
-    std::vector<std::string> names;
-    CDeclaration* chosen = nullptr;
-    for (CDeclaration& d : all) {
-        if (d.value.kind != CValue::Kind::String)
-            continue;
-        names.emplace_back(d.name);
-        if (d.name == fontName || (fontName.empty() && !chosen))
-            chosen = &d;
-    }
-    if (names.empty())
-        return Result<>::fail(Failure::InvalidFormat,
-                              QString::fromLatin1(kInvalidU8g2Message) +
-                                  QStringLiteral("\nThe file holds no font array."));
-    if (fontName.empty() && names.size() > 1)
-        return severalFontsRefusal(kKindName, names);
+    const Result<CDeclaration*> chosen = chooseFontDeclaration(
+        all, [](const CDeclaration& d) { return d.value.kind == CValue::Kind::String; }, fontName,
+        kKindName,
+        Result<>::fail(Failure::InvalidFormat,
+                       QString::fromLatin1(kInvalidU8g2Message) +
+                           QStringLiteral("\nThe file holds no font array.")));
     if (!chosen)
-        return noSuchFontRefusal(kKindName, fontName, names);
-    chosen->value.bytes.push_back('\0'); // the string's own zero ends the font
-    Decoder decoder(chosen->value.bytes, chosen->name);
+        return chosen;
+    CDeclaration& font = **chosen;
+    font.value.bytes.push_back('\0'); // the string's own zero ends the font
+    Decoder decoder(font.value.bytes, font.name);
     return decoder.run(imported);
 }
 
