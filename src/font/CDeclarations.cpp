@@ -205,11 +205,12 @@ bool CDeclaration::hasWord(std::string_view word) const {
     return false;
 }
 
-Result<> readCDeclarations(std::string_view source, const char* what,
-                           std::vector<CDeclaration>& declarations) {
-    declarations.clear();
+Result<std::vector<CDeclaration>> readCDeclarations(std::string_view source, const char* what) {
+    std::vector<CDeclaration> declarations;
     Parser parser(source, what);
-    return parser.run(declarations);
+    if (Result<> parsed = parser.run(declarations); !parsed)
+        return parsed;
+    return declarations;
 }
 
 Result<CDeclaration*> chooseFontDeclaration(std::vector<CDeclaration>& declarations,

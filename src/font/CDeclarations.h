@@ -39,8 +39,7 @@ struct CDeclaration {
 
 // Every initialized declaration of `source`; `what` heads the message of a
 // syntax fault ("Invalid Adafruit GFX font!").
-Result<> readCDeclarations(std::string_view source, const char* what,
-                           std::vector<CDeclaration>& declarations);
+Result<std::vector<CDeclaration>> readCDeclarations(std::string_view source, const char* what);
 
 // The font a reader imports from a file's declarations: the one `fontName`
 // names among those `isFont` takes, or the only one when no name is given.

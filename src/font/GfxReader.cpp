@@ -144,11 +144,11 @@ bool cellNote(std::string_view comment, int& rows, int& baseline) {
 } // namespace
 
 Result<> readGfxFont(std::string_view bytes, std::string_view fontName, FontImport& imported) {
-    std::vector<CDeclaration> all;
-    if (Result<> r = readCDeclarations(bytes, kInvalidGfxMessage, all); !r)
-        return r;
+    Result<std::vector<CDeclaration>> all = readCDeclarations(bytes, kInvalidGfxMessage);
+    if (!all)
+        return all;
     const Result<CDeclaration*> chosen = chooseFontDeclaration(
-        all,
+        *all,
         [](const CDeclaration& d) {
             return d.hasWord("GFXfont") && d.value.kind == CValue::Kind::List;
         },
@@ -171,8 +171,8 @@ Result<> readGfxFont(std::string_view bytes, std::string_view fontName, FontImpo
         return r;
     if (Result<> r = number(fields[4], 0, 255, QStringLiteral("yAdvance"), yAdvance); !r)
         return r;
-    const CDeclaration* bitmapArray = named(all, fields[0].name);
-    const CDeclaration* glyphArray = named(all, fields[1].name);
+    const CDeclaration* bitmapArray = named(*all, fields[0].name);
+    const CDeclaration* glyphArray = named(*all, fields[1].name);
     for (const auto& [array, value] :
          {std::pair{bitmapArray, &fields[0]}, {glyphArray, &fields[1]}})
         if (!array)

@@ -230,11 +230,11 @@ Result<> Decoder::run(FontImport& imported) {
 } // namespace
 
 Result<> readU8g2Font(std::string_view bytes, std::string_view fontName, FontImport& imported) {
-    std::vector<CDeclaration> all;
-    if (Result<> r = readCDeclarations(bytes, kInvalidU8g2Message, all); !r)
-        return r;
+    Result<std::vector<CDeclaration>> all = readCDeclarations(bytes, kInvalidU8g2Message);
+    if (!all)
+        return all;
     const Result<CDeclaration*> chosen = chooseFontDeclaration(
-        all, [](const CDeclaration& d) { return d.value.kind == CValue::Kind::String; }, fontName,
+        *all, [](const CDeclaration& d) { return d.value.kind == CValue::Kind::String; }, fontName,
         kKindName,
         Result<>::fail(Failure::InvalidFormat,
                        QString::fromLatin1(kInvalidU8g2Message) +
