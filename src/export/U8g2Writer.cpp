@@ -484,7 +484,8 @@ std::vector<std::uint8_t> fontBytes(const Plan& p) {
     put16(21, out.size() - kHeaderBytes);
     // A lookup table of one entry: the glyphs follow it (4 bytes on), and it
     // covers every character up to 0xFFFF.
-    for (std::uint8_t b : {0x00, 0x04, 0xFF, 0xFF})
+    for (const std::uint8_t b :
+         {std::uint8_t{0x00}, std::uint8_t{0x04}, std::uint8_t{0xFF}, std::uint8_t{0xFF}})
         out.push_back(b);
     for (const Glyph& g : p.glyphs) {
         if (g.box.unicode > 0xFF)

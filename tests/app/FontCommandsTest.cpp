@@ -328,9 +328,9 @@ TEST_F(FontCommands, SavingABareNameWithTheFirstFilterWritesFnt) {
     // and the dialog is offered again with version 1.0 checked.
     bool rb1CheckedAgain = false;
     platform.acceptDialog([&](QDialog& d) {
-        auto& dialog = static_cast<TFFForm&>(d);
-        rb1CheckedAgain = dialog.RB1->isChecked();
-        dialog.RB2->setChecked(true);
+        auto& versions = static_cast<TFFForm&>(d);
+        rb1CheckedAgain = versions.RB1->isChecked();
+        versions.RB2->setChecked(true);
     });
     platform.chooseFile(file("abc.txt"), 2);
     click("BtnSaveCharSet");

@@ -203,8 +203,8 @@ TEST_P(BdfRealFont, ImportsEveryGlyphAsFreeTypeRendersIt) {
 INSTANTIATE_TEST_SUITE_P(X11Misc, BdfRealFont,
                          ::testing::Values(RealFont{"6x13", 13, 219}, RealFont{"9x15", 15, 219},
                                            RealFont{"6x13-ISO8859-2", 13, 223}),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
+                         [](const auto& c) {
+                             std::string name = c.param.name;
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;
                          });

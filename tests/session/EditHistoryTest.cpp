@@ -204,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](EditingSession& s, SessionPlatform&) {
                      s.replaceFontAsOneStep("Generate font", [&s] { generate(s); });
                  }}),
-    [](const ::testing::TestParamInfo<StepCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<StepCase>& c) { return std::string(c.param.name); });
 
 // --- the flags
 
