@@ -56,13 +56,13 @@ void importOneU8g2Font(benchmark::State& state) {
     const std::string wanted = "u8g2_font_bench" + std::to_string(fonts / 2) + "_tf";
     int taken = 0;
     for (auto _ : state) {
-        FontImport imported;
-        if (!importFontFile(path, wanted, imported)) {
+        Result<FontImport> imported = importFontFile(path, wanted);
+        if (!imported) {
             state.SkipWithError("the font was refused");
             return;
         }
-        taken = imported.counts.taken;
-        benchmark::DoNotOptimize(imported.font.get());
+        taken = imported->counts.taken;
+        benchmark::DoNotOptimize(imported->font.get());
     }
     state.counters["fonts"] = fonts;
     state.counters["glyphs"] = taken;

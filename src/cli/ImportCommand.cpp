@@ -87,14 +87,12 @@ int runImport(const Args& args) {
     if (const auto refused =
             refuseOutputOverInput("import", parsed->input, {pathFromSystem(parsed->output)}))
         return *refused;
-    FontImport imported;
-    const FontKind* kind = nullptr;
-    if (const Result<> read =
-            importFontFile(pathFromSystem(parsed->input), parsed->fontName, imported, &kind);
-        !read) {
+    Result<FontImport> read = importFontFile(pathFromSystem(parsed->input), parsed->fontName);
+    if (!read) {
         printError(read);
         return kRefused;
     }
+    const FontImport& imported = *read;
     FontModel& font = *imported.font;
     if (parsed->identifier)
         font.fontIdentifier = *parsed->identifier;
@@ -106,7 +104,7 @@ int runImport(const Args& args) {
         printError(written);
         return kRefused;
     }
-    std::cerr << importSummary(*kind, imported.counts).toStdString() << '\n';
+    std::cerr << importSummary(*imported.kind, imported.counts).toStdString() << '\n';
     return kSuccess;
 }
 

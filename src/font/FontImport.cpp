@@ -64,20 +64,17 @@ const FontKind* recognizedKind(std::string_view bytes) {
     return nullptr;
 }
 
-Result<> importFontBytes(std::string_view bytes, std::string_view fontName, FontImport& imported,
-                         const FontKind** kind) {
+Result<FontImport> importFontBytes(std::string_view bytes, std::string_view fontName) {
     const FontKind* found = recognizedKind(bytes);
-    if (kind)
-        *kind = found;
     if (!found)
         return Result<>::fail(Failure::InvalidFormat, kUnknownImportMessage);
-    return found->read(bytes, fontName, imported);
+    Result<FontImport> read = found->read(bytes, fontName);
+    if (read)
+        read->kind = found;
+    return read;
 }
 
-Result<> importFontFile(const QString& path, std::string_view fontName, FontImport& imported,
-                        const FontKind** kind) {
-    if (kind)
-        *kind = nullptr;
+Result<FontImport> importFontFile(const QString& path, std::string_view fontName) {
     QFile file;
     if (const QString why = openForReading(file, path); !why.isEmpty())
         return Result<>::fail(Failure::CannotOpen, kCantOpenImportMessage, why);
@@ -89,8 +86,7 @@ Result<> importFontFile(const QString& path, std::string_view fontName, FontImpo
     if (static_cast<std::size_t>(bytes.size()) > kLongestImportFile)
         return Result<>::fail(Failure::InvalidFormat, kImportTooLargeMessage);
     return importFontBytes(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), fontName,
-        imported, kind);
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), fontName);
 }
 
 QString importSummary(const FontKind& kind, const ImportCounts& counts) {
@@ -117,11 +113,8 @@ Result<> noSuchFontRefusal(std::string_view kindName, std::string_view fontName,
                               .arg(names.empty() ? QStringLiteral("none") : firstNames(names)));
 }
 
-Result<> readBdfFont(std::string_view bytes, std::string_view, FontImport& imported) {
-    Result<FontImport> parsed = parseBdf(bytes);
-    if (parsed)
-        imported = parsed.takeValue();
-    return parsed;
+Result<FontImport> readBdfFont(std::string_view bytes, std::string_view) {
+    return parseBdf(bytes);
 }
 
 ImportedFontBuilder::ImportedFontBuilder(std::string_view arrayName, int ySize, int baseline)
@@ -163,11 +156,13 @@ void ImportedFontBuilder::end() {
     cut_ = false;
 }
 
-void ImportedFontBuilder::finish(FontImport& imported) {
+FontImport ImportedFontBuilder::finish() {
     font_->fontModified = true;
     font_->currentFileName.clear();
+    FontImport imported;
     imported.font = std::move(font_);
     imported.counts = counts_;
+    return imported;
 }
 
 } // namespace zelvik

@@ -40,6 +40,8 @@ struct FontImport {
     // file name, as "Save font" expects it.
     std::unique_ptr<FontModel> font;
     ImportCounts counts;
+    // The kind that read it; set by importFontBytes and importFontFile.
+    const struct FontKind* kind = nullptr;
 };
 
 struct FontKind {
@@ -48,9 +50,8 @@ struct FontKind {
     std::string_view patterns;   // "*.bdf"
     // Whether the bytes look like this kind; only the first kind that says so reads them.
     bool (*recognizes)(std::string_view bytes);
-    // The font named `fontName` (any name when empty and the file holds only
-    // one). `imported` is set only on success.
-    Result<> (*read)(std::string_view bytes, std::string_view fontName, FontImport& imported);
+    // The font named `fontName` (any name when empty and the file holds only one).
+    Result<FontImport> (*read)(std::string_view bytes, std::string_view fontName);
 };
 
 // Every kind, in the order they are tried.
@@ -59,13 +60,11 @@ std::span<const FontKind> fontKinds();
 // The kind that reads `bytes`, or null.
 const FontKind* recognizedKind(std::string_view bytes);
 
-// The font in `bytes`, of whichever kind it is; `kind` names it when it was recognized.
-Result<> importFontBytes(std::string_view bytes, std::string_view fontName, FontImport& imported,
-                         const FontKind** kind = nullptr);
+// The font in `bytes`, of whichever kind it is.
+Result<FontImport> importFontBytes(std::string_view bytes, std::string_view fontName);
 
 // The font in the file at `path`.
-Result<> importFontFile(const QString& path, std::string_view fontName, FontImport& imported,
-                        const FontKind** kind = nullptr);
+Result<FontImport> importFontFile(const QString& path, std::string_view fontName);
 
 // What an import took, for the status bar and zelvik-cli:
 // "u8g2 import: 190 glyphs taken, 2 cut, 4 skipped".
@@ -96,7 +95,7 @@ public:
     void end();
     int ySize() const { return font_->ySize; }
 
-    void finish(FontImport& imported);
+    FontImport finish();
 
 private:
     std::unique_ptr<FontModel> font_;
@@ -106,8 +105,8 @@ private:
 };
 
 // The kinds' own readers (FontKind::read).
-Result<> readBdfFont(std::string_view bytes, std::string_view fontName, FontImport& imported);
-Result<> readGfxFont(std::string_view bytes, std::string_view fontName, FontImport& imported);
-Result<> readU8g2Font(std::string_view bytes, std::string_view fontName, FontImport& imported);
+Result<FontImport> readBdfFont(std::string_view bytes, std::string_view fontName);
+Result<FontImport> readGfxFont(std::string_view bytes, std::string_view fontName);
+Result<FontImport> readU8g2Font(std::string_view bytes, std::string_view fontName);
 
 } // namespace zelvik

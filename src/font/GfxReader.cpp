@@ -143,7 +143,7 @@ bool cellNote(std::string_view comment, int& rows, int& baseline) {
 
 } // namespace
 
-Result<> readGfxFont(std::string_view bytes, std::string_view fontName, FontImport& imported) {
+Result<FontImport> readGfxFont(std::string_view bytes, std::string_view fontName) {
     Result<std::vector<CDeclaration>> all = readCDeclarations(bytes, kInvalidGfxMessage);
     if (!all)
         return all;
@@ -243,8 +243,7 @@ Result<> readGfxFont(std::string_view bytes, std::string_view fontName, FontImpo
         }
         font.end();
     }
-    font.finish(imported);
-    return Result<>::success();
+    return font.finish();
 }
 
 } // namespace zelvik

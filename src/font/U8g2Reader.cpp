@@ -77,7 +77,7 @@ class Decoder {
 public:
     Decoder(const std::string& bytes, std::string_view name) : b_(bytes), name_(name) {}
 
-    Result<> run(FontImport& imported);
+    Result<FontImport> run();
 
 private:
     Result<> fault(const QString& detail) const {
@@ -155,7 +155,7 @@ Result<> Decoder::glyph(ImportedFontBuilder& font, unsigned code, std::size_t da
     return Result<>::success();
 }
 
-Result<> Decoder::run(FontImport& imported) {
+Result<FontImport> Decoder::run() {
     const std::size_t size = b_.size();
     if (size < kHeaderBytes)
         return fault(QStringLiteral("the font is cut short: %1 bytes, its header alone takes %2.")
@@ -223,13 +223,12 @@ Result<> Decoder::run(FontImport& imported) {
         if (kHeaderBytes + word(at) >= size)
             return fault(QStringLiteral("the header's offset of %1 points outside the font.")
                              .arg(QLatin1String(what)));
-    font.finish(imported);
-    return Result<>::success();
+    return font.finish();
 }
 
 } // namespace
 
-Result<> readU8g2Font(std::string_view bytes, std::string_view fontName, FontImport& imported) {
+Result<FontImport> readU8g2Font(std::string_view bytes, std::string_view fontName) {
     Result<std::vector<CDeclaration>> all = readCDeclarations(bytes, kInvalidU8g2Message);
     if (!all)
         return all;
@@ -244,7 +243,7 @@ Result<> readU8g2Font(std::string_view bytes, std::string_view fontName, FontImp
     CDeclaration& font = **chosen;
     font.value.bytes.push_back('\0'); // the string's own zero ends the font
     Decoder decoder(font.value.bytes, font.name);
-    return decoder.run(imported);
+    return decoder.run();
 }
 
 } // namespace zelvik

@@ -44,9 +44,7 @@ QString importFontCommand(EditingSession& session) {
         return {};
     }
     session.folders.bdfFolder = folderOf(chosen.fileName);
-    FontImport imported;
-    const FontKind* kind = nullptr;
-    const Result<> read = importFontFile(chosen.fileName, {}, imported, &kind);
+    Result<FontImport> read = importFontFile(chosen.fileName, {});
     // A refused file leaves the font as it was.
     if (!read) {
         QString text = read.describe();
@@ -59,6 +57,7 @@ QString importFontCommand(EditingSession& session) {
         session.keepUnsavedMark();
         return {};
     }
+    const FontImport& imported = *read;
     session.replaceFontAsOneStep(QStringLiteral("Import font"), [&] {
         FontModel& font = session.font();
         font = *imported.font;
@@ -68,7 +67,7 @@ QString importFontCommand(EditingSession& session) {
         font.fontModified = true;
         session.refreshFontView();
     });
-    return importSummary(*kind, imported.counts);
+    return importSummary(*imported.kind, imported.counts);
 }
 
 } // namespace zelvik

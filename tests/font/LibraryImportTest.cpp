@@ -85,19 +85,21 @@ const uint8_t u8g2_font_tiny_tf[52] U8G2_FONT_SECTION("u8g2_font_tiny_tf") =
 TEST(LibraryImport, OurGfxAndU8g2ExportsReadBackAsTheyWereWritten) {
     for (const FontModel& font : {drawnLibraryFont(), patternFont()}) {
         SCOPED_TRACE(font.fontIdentifier);
-        FontImport gfx;
-        ASSERT_TRUE(readGfxFont(generateLibrary(ExportTarget::Gfx, font).source, {}, gfx));
-        expectSameCharacters(font, gfx);
-        FontImport u8g2;
-        ASSERT_TRUE(readU8g2Font(generateLibrary(ExportTarget::U8g2, font).source, {}, u8g2));
-        expectSameCharacters(font, u8g2);
+        const Result<FontImport> gfx =
+            readGfxFont(generateLibrary(ExportTarget::Gfx, font).source, {});
+        ASSERT_TRUE(gfx);
+        expectSameCharacters(font, *gfx);
+        const Result<FontImport> u8g2 =
+            readU8g2Font(generateLibrary(ExportTarget::U8g2, font).source, {});
+        ASSERT_TRUE(u8g2);
+        expectSameCharacters(font, *u8g2);
     }
 }
 
 TEST(LibraryImport, GfxCellStandsOnTheDeepestGlyphWithYAdvanceRows) {
-    FontImport tiny;
-    const Result<> read = readGfxFont(kTinyGfx, {}, tiny);
+    const Result<FontImport> read = readGfxFont(kTinyGfx, {});
     ASSERT_TRUE(read) << read.message.toStdString();
+    const FontImport& tiny = *read;
     const FontModel& font = *tiny.font;
     EXPECT_EQ(font.fontIdentifier, "Tiny");
     EXPECT_EQ(font.ySize, 7);
@@ -132,18 +134,16 @@ TEST(LibraryImport, DamagedGfxHeadersAreRefusedWithTheirFault) {
     for (const auto& [from, to, message] : cases) {
         std::string damaged = kTinyGfx;
         damaged.replace(damaged.find(from), from.size(), to);
-        FontImport imported;
-        const Result<> read = readGfxFont(damaged, {}, imported);
+        const Result<FontImport> read = readGfxFont(damaged, {});
         EXPECT_EQ(read.failure, Failure::InvalidFormat);
         EXPECT_EQ(read.message.toStdString(), message);
-        EXPECT_FALSE(imported.font);
     }
 }
 
 TEST(LibraryImport, U8g2CellIsTheBoundingBoxAndCodesGoThroughWindows1250) {
-    FontImport tiny;
-    const Result<> read = readU8g2Font(kTinyU8g2, {}, tiny);
+    const Result<FontImport> read = readU8g2Font(kTinyU8g2, {});
     ASSERT_TRUE(read) << read.message.toStdString();
+    const FontImport& tiny = *read;
     const FontModel& font = *tiny.font;
     EXPECT_EQ(font.fontIdentifier, "u8g2_font_tiny_tf");
     EXPECT_EQ(font.ySize, 6);
@@ -172,11 +172,9 @@ TEST(LibraryImport, DamagedU8g2FontsAreRefusedWithTheirFault) {
         ASSERT_NE(at, std::string::npos) << from;
         const std::size_t length = from == afterHeader ? damaged.rfind(';') + 1 - at : from.size();
         damaged.replace(at, length, to);
-        FontImport imported;
-        const Result<> read = readU8g2Font(damaged, {}, imported);
+        const Result<FontImport> read = readU8g2Font(damaged, {});
         EXPECT_EQ(read.failure, Failure::InvalidFormat);
         EXPECT_EQ(read.message.toStdString(), "Invalid u8g2 font!\nu8g2_font_tiny_tf: " + message);
-        EXPECT_FALSE(imported.font);
     }
 }
 
@@ -187,9 +185,9 @@ TEST(LibraryImport, GfxCodesAbove255AreSkippedAndInkBeyond32RowsIsCut) {
                                "0, 1};\n"
                                "const GFXfont Tall = {(uint8_t *)TallBitmaps, (GFXglyph "
                                "*)TallGlyphs, 0x00FF, 0x0100, 42};\n";
-    FontImport tall;
-    const Result<> read = readGfxFont(header, {}, tall);
+    const Result<FontImport> read = readGfxFont(header, {});
     ASSERT_TRUE(read) << read.message.toStdString();
+    const FontImport& tall = *read;
     EXPECT_EQ(tall.font->ySize, 32);
     EXPECT_EQ(tall.counts.taken, 1);
     EXPECT_EQ(tall.counts.cut, 1);
@@ -198,18 +196,18 @@ TEST(LibraryImport, GfxCodesAbove255AreSkippedAndInkBeyond32RowsIsCut) {
 }
 
 TEST(LibraryImport, TheKindIsToldByContent) {
-    FontImport imported;
-    const FontKind* kind = nullptr;
-    ASSERT_TRUE(importFontBytes(kTinyU8g2, {}, imported, &kind));
-    EXPECT_EQ(kind->name, "u8g2");
-    ASSERT_TRUE(importFontBytes(kTinyGfx, {}, imported, &kind));
-    EXPECT_EQ(kind->name, "Adafruit GFX");
-    ASSERT_TRUE(importFontBytes("STARTFONT 2.1\nFONTBOUNDINGBOX 1 1 0 0\nCHARS 0\nENDFONT\n", {},
-                                imported, &kind));
-    EXPECT_EQ(kind->name, "BDF");
+    const std::pair<std::string, std::string_view> kinds[] = {
+        {kTinyU8g2, "u8g2"},
+        {kTinyGfx, "Adafruit GFX"},
+        {"STARTFONT 2.1\nFONTBOUNDINGBOX 1 1 0 0\nCHARS 0\nENDFONT\n", "BDF"},
+    };
+    for (const auto& [bytes, name] : kinds) {
+        const Result<FontImport> read = importFontBytes(bytes, {});
+        ASSERT_TRUE(read) << name;
+        EXPECT_EQ(read->kind->name, name);
+    }
 
-    const Result<> unknown = importFontBytes("const int x = 1;\n", {}, imported, &kind);
-    EXPECT_EQ(kind, nullptr);
+    const Result<FontImport> unknown = importFontBytes("const int x = 1;\n", {});
     EXPECT_EQ(unknown.message, kUnknownImportMessage);
 }
 
@@ -247,17 +245,17 @@ TEST(LibraryImport, GfxFontsOfOneFileArePickedByNameAndTheFirstFiveListed) {
             copy.replace(at, 4, name);
         six += copy;
     }
-    FontImport imported;
-    Result<> read = readGfxFont(six, {}, imported);
+    Result<FontImport> read = readGfxFont(six, {});
     EXPECT_EQ(read.failure, Failure::Refused);
     EXPECT_EQ(read.message,
               "The Adafruit GFX file holds 6 fonts!\nName the one to import: Tiny, Two, Three, "
               "Four, Five, ...");
-    read = readGfxFont(six, "Big", imported);
+    read = readGfxFont(six, "Big");
     EXPECT_EQ(read.message, "The Adafruit GFX file holds no font Big!\nIts fonts: Tiny, Two, "
                             "Three, Four, Five, ...");
-    ASSERT_TRUE(readGfxFont(six, "Five", imported));
-    EXPECT_EQ(imported.font->fontIdentifier, "Five");
+    read = readGfxFont(six, "Five");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->font->fontIdentifier, "Five");
 }
 
 TEST(LibraryImport, GfxReadingPassesOverTypesFunctionsAndDeclarationsWithoutValue) {
@@ -266,10 +264,9 @@ TEST(LibraryImport, GfxReadingPassesOverTypesFunctionsAndDeclarationsWithoutValu
                          "extern const GFXfont Other;\n" +
                          kTinyGfx;
     header.replace(header.find("(uint8_t  *)TinyBitmaps"), 23, "(uint8_t *)&TinyBitmaps[0]");
-    FontImport imported;
-    const Result<> read = readGfxFont(header, {}, imported);
+    const Result<FontImport> read = readGfxFont(header, {});
     ASSERT_TRUE(read) << read.message.toStdString();
-    EXPECT_EQ(imported.counts.taken, 3);
+    EXPECT_EQ(read->counts.taken, 3);
 }
 
 TEST(LibraryImport, AGfxCellNoteTheGlyphsDoNotFitIsPassedOver) {
@@ -278,8 +275,8 @@ TEST(LibraryImport, AGfxCellNoteTheGlyphsDoNotFitIsPassedOver) {
     const std::string note = "Cell: 12 rows, baseline 12 rows";
     ASSERT_NE(header.find(note), std::string::npos);
     header.replace(header.find(note), note.size(), "Cell: 12 rows, baseline 2 rows");
-    FontImport imported;
-    ASSERT_TRUE(readGfxFont(header, {}, imported));
-    EXPECT_EQ(imported.font->ySize, 12);
-    EXPECT_EQ(fontBaseline(*imported.font), 12) << "standing on the deepest glyph";
+    const Result<FontImport> read = readGfxFont(header, {});
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->font->ySize, 12);
+    EXPECT_EQ(fontBaseline(*read->font), 12) << "standing on the deepest glyph";
 }
