@@ -32,7 +32,6 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, QPoint 
     auto* l = new QLabel(caption, parent);
     l->setObjectName(name);
     l->move(at);
-    l->adjustSize();
     return l;
 }
 
@@ -60,16 +59,12 @@ TAForm::TAForm(PlatformServices& platform, QWidget* parent)
     Image1->setObjectName("Image1");
     Image1->setGeometry(10, 9, 109, 119);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/zelvik/zelvik-logo.png")));
 
     Panel2 = loweredPanel(this, "Panel2", QRect(128, 0, 364, 136));
     Label1 = label(Panel2, "Label1", kProgramTitle, {16, 10});
     QFont title(QStringLiteral("Tahoma"));
     title.setPixelSize(24);
     title.setBold(true);
-    // The title lines take the size of their fonts when the box first shows
-    // (setVisible): measuring them loads two fonts nothing else uses, and
-    // the box is hidden until the splash.
     Label1->setFont(title);
 
     QFont italic = font();
@@ -144,10 +139,12 @@ void TAForm::Label10MouseLeave() {
 }
 
 void TAForm::setVisible(bool visible) {
-    if (visible && !titleLinesFitted_) {
-        for (QLabel* line : {Label1, Label2, Label3})
+    if (visible && !linesFitted_) {
+        Image1->setPixmap(QPixmap(QStringLiteral(":/zelvik/zelvik-logo.png")));
+        for (QLabel* line :
+             {Label1, Label2, Label3, Label4, Label6, Label7, Label8, Label9, Label10})
             line->adjustSize();
-        titleLinesFitted_ = true;
+        linesFitted_ = true;
     }
     // Qt centres a dialog by guessing the frame of a window it cannot see;
     // the box has no frame, so it centres itself, before it appears.

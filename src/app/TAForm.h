@@ -61,8 +61,10 @@ protected:
 
 private:
     PlatformServices& platform_;
-    // The title, version and date lines are sized at the first showing.
-    bool titleLinesFitted_ = false;
+    // The logo is decoded and the lines take the size of their fonts when the
+    // box first shows: the box is hidden until the splash, and measuring its
+    // lines loads three fonts the main window does not use.
+    bool linesFitted_ = false;
 };
 
 } // namespace zelvik
