@@ -194,7 +194,7 @@ void TForm1::createControls() {
                             "Allow additional symbols 128 to 255", false, 8, 138, 148);
     BtnSpecCustom = place(new QToolButton(GroupBox4), "BtnSpecCustom", 160, 137, 22, 22);
     BtnSpecCustom->setAutoRaise(true);
-    BtnSpecCustom->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    BtnSpecCustom->setIcon(smallStandardIcon(style(), QStyle::SP_FileDialogDetailedView));
     BtnSpecCustom->setToolTip("Select aditional symbols to generate");
     Label7 = label(GroupBox4, "Label7", "Post processing:", 8, 166, 176);
     CBalign = checkBox(GroupBox4, "CBalign", "Align characters left", "Align all symbols left",

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QIconEngine>
+#include <QPainter>
 #include <QPointer>
 
 #include <memory>
@@ -12,9 +13,23 @@ namespace zelvik {
 namespace {
 
 // The icon made, shared by the engine and its clones so that it is made once.
+// `quick`, when set, answers a plain request at one size without the icon.
 struct MadeIcon {
     std::function<QIcon()> make;
     std::optional<QIcon> icon;
+    std::function<QPixmap()> quick;
+    std::optional<QPixmap> quickPixmap;
+
+    bool answersQuickly(const QSize& size, QIcon::Mode mode, QIcon::State state) {
+        return quick && !icon && mode == QIcon::Normal && state == QIcon::Off &&
+               !(qApp->devicePixelRatio() > 1.0) && quickly().size() == size;
+    }
+
+    const QPixmap& quickly() {
+        if (!quickPixmap)
+            quickPixmap = quick();
+        return *quickPixmap;
+    }
 
     const QIcon& get() {
         if (!icon)
@@ -32,11 +47,17 @@ public:
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
+        if (made_->answersQuickly(rect.size(), mode, state)) {
+            painter->drawPixmap(rect, made_->quickly());
+            return;
+        }
         // The rect is already the icon's actual size, aligned by QIcon.
         made_->get().paint(painter, rect, Qt::AlignCenter, mode, state);
     }
 
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        if (made_->answersQuickly(size, mode, state))
+            return made_->quickly().size();
         // Asked at a ratio of 1, the icon answers its engine's size itself;
         // at any other, the pixmap of that size is the engine's answer.
         if (!(qApp->devicePixelRatio() > 1.0))
@@ -45,6 +66,8 @@ public:
     }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        if (made_->answersQuickly(size, mode, state))
+            return made_->quickly();
         return made_->get().pixmap(size, 1.0, mode, state);
     }
 
@@ -61,7 +84,9 @@ public:
 
     QString iconName() override { return made_->get().name(); }
 
-    bool isNull() override { return made_->get().isNull(); }
+    bool isNull() override {
+        return made_->icon || !made_->quick ? made_->get().isNull() : made_->quickly().isNull();
+    }
 
     QString key() const override { return QStringLiteral("zelvik-deferred"); }
 
@@ -83,6 +108,18 @@ QIcon deferredStandardIcon(const QStyle* style, QStyle::StandardPixmap which) {
     return deferredIcon([style = QPointer<const QStyle>(style), which] {
         return style ? style->standardIcon(which) : QIcon();
     });
+}
+
+QIcon smallStandardIcon(const QStyle* style, QStyle::StandardPixmap which) {
+    // An icon theme may give the icon pictures of its own, which only the
+    // whole icon knows.
+    if (!QIcon::themeName().isEmpty())
+        return deferredStandardIcon(style, which);
+    auto made = std::make_shared<MadeIcon>();
+    const QPointer<const QStyle> guarded(style);
+    made->make = [guarded, which] { return guarded ? guarded->standardIcon(which) : QIcon(); };
+    made->quick = [guarded, which] { return guarded ? guarded->standardPixmap(which) : QPixmap(); };
+    return QIcon(new DeferredIconEngine(std::move(made)));
 }
 
 } // namespace zelvik

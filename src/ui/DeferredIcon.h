@@ -17,4 +17,9 @@ QIcon deferredIcon(std::function<QIcon()> make);
 // The style's standard icon `which`, made at its first use.
 QIcon deferredStandardIcon(const QStyle* style, QStyle::StandardPixmap which);
 
+// The same for a button's small icon. Without an icon theme, the style's
+// small pixmap draws it at its size: the whole icon, which decodes every size
+// of its pictures, is made only for another size, state or screen.
+QIcon smallStandardIcon(const QStyle* style, QStyle::StandardPixmap which);
+
 } // namespace zelvik

@@ -50,6 +50,24 @@ TEST(DeferredIcon, MakesTheIconOnceAtItsFirstUseAndDrawsAsIt) {
     EXPECT_EQ(made, 1) << "copies share the one made icon";
 }
 
+TEST(DeferredIcon, ASmallStandardIconDrawsAsTheStylesIconAtEverySizeAndMode) {
+    const QStyle* style = QApplication::style();
+    for (const QStyle::StandardPixmap which :
+         {QStyle::SP_FileDialogDetailedView, QStyle::SP_DialogSaveButton, QStyle::SP_TrashIcon}) {
+        const QIcon real = style->standardIcon(which);
+        for (const QSize size : {QSize(16, 16), QSize(32, 32)}) {
+            // Each case from a fresh icon: the first request may be the quick one.
+            for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active}) {
+                const QIcon icon = smallStandardIcon(style, which);
+                EXPECT_EQ(icon.pixmap(size, mode).toImage(), real.pixmap(size, mode).toImage())
+                    << which << " " << size.width() << " " << mode;
+            }
+            EXPECT_EQ(painted(smallStandardIcon(style, which), size), painted(real, size));
+            EXPECT_EQ(smallStandardIcon(style, which).actualSize(size), real.actualSize(size));
+        }
+    }
+}
+
 TEST(DeferredIcon, IsNullWhenTheMadeIconIs) {
     EXPECT_TRUE(deferredIcon([] { return QIcon(); }).isNull());
 }
