@@ -29,6 +29,8 @@ packages=(
     # real BDF fonts and the programs and library BDF imports and exports are
     # checked with: X11's fonts, pcf2bdf, bdftopcf, otf2bdf, FreeType
     xfonts-base pcf2bdf xfonts-utils otf2bdf libfreetype-dev
+    # the editor reads the font configuration early, beside its start-up
+    libfontconfig-dev
     # the LVGL export's checks: Node.js for LVGL's font converter, and
     # fontTools to build the TrueType font it reads
     nodejs python3-fonttools

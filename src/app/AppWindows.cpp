@@ -15,9 +15,10 @@ AppWindows::AppWindows(AppWindows&&) noexcept = default;
 AppWindows& AppWindows::operator=(AppWindows&&) noexcept = default;
 AppWindows::~AppWindows() = default;
 
-AppWindows createAppWindows(WidgetPlatform& platform, const QString& startupFolder) {
+AppWindows createAppWindows(WidgetPlatform& platform, const QString& startupFolder,
+                            const std::function<void()>& beforeFirstText) {
     AppWindows windows;
-    windows.Form1 = std::make_unique<TForm1>(platform, startupFolder);
+    windows.Form1 = std::make_unique<TForm1>(platform, startupFolder, nullptr, beforeFirstText);
     TForm1* main = windows.Form1.get();
     // Dialogs are children of the main window: they centre on it and live
     // exactly as long as it does.

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace zelvik {
@@ -32,6 +33,9 @@ struct AppWindows {
     ~AppWindows();
 };
 
-AppWindows createAppWindows(WidgetPlatform& platform, const QString& startupFolder);
+// `beforeFirstText` runs inside, before the first control measures a text
+// (see TForm1).
+AppWindows createAppWindows(WidgetPlatform& platform, const QString& startupFolder,
+                            const std::function<void()>& beforeFirstText = {});
 
 } // namespace zelvik

@@ -19,7 +19,8 @@
 
 namespace zelvik {
 
-TForm1::TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* parent)
+TForm1::TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* parent,
+               const std::function<void()>& beforeFirstText)
     : QMainWindow(parent), folders(session_.folders), sampleText(session_.sampleText),
       platform_(platform), startupFolder_(startupFolder), session_(platform) {
     setObjectName("Form1");
@@ -31,8 +32,10 @@ TForm1::TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* 
     // Asked for by name; the system substitutes a font it lacks.
     setFont(QFont(QStringLiteral("Tahoma"), 8));
 
-    createControls();
     createMenu();
+    if (beforeFirstText)
+        beforeFirstText();
+    createControls();
     createStatusBar();
     connectHandlers();
     connectSession();

@@ -23,6 +23,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -71,7 +73,11 @@ enum StatusPanelIndex { kPanelCharacter = 0, kPanelModified = 1, kPanelFile = 2,
 class TForm1 final : public QMainWindow {
     Q_OBJECT
 public:
-    TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* parent = nullptr);
+    // The menus measure no text, so they are made first; `beforeFirstText`
+    // runs after them, before the first control (main.cpp waits there for
+    // the system's fonts, read on another core meanwhile).
+    TForm1(WidgetPlatform& platform, const QString& startupFolder, QWidget* parent = nullptr,
+           const std::function<void()>& beforeFirstText = {});
     ~TForm1() override;
 
     EditingSession& session() { return session_; }

@@ -1,6 +1,7 @@
 // Zelvik: the editor. It takes no arguments.
 
 #include "app/AppWindows.h"
+#include "app/FontConfigWarmUp.h"
 #include "app/TForm1.h"
 #include "session/ApplicationError.h"
 #include "session/SessionRecovery.h"
@@ -14,6 +15,7 @@
 int main(int argc, char** argv) {
     // The settings and help files lie relative to the folder we start in.
     const QString startupFolder = QDir::currentPath();
+    zelvik::FontConfigWarmUp fonts;
     zelvik::ReportingApplication app(argc, argv);
     QApplication::setApplicationName(zelvik::kProgramTitle);
     // Ties the windows to the installed menu entry and its icon.
@@ -22,7 +24,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(
         zelvik::deferredIcon([] { return QIcon(QStringLiteral(":/zelvik/zelvik-logo.png")); }));
     zelvik::QtPlatformServices platform;
-    zelvik::AppWindows windows = zelvik::createAppWindows(platform, startupFolder);
+    zelvik::AppWindows windows =
+        zelvik::createAppWindows(platform, startupFolder, [&fonts] { fonts.finish(); });
     app.setErrorReport(
         [&](const QString& message) { zelvik::reportApplicationError(platform, message); });
     zelvik::SessionRecovery recovery(windows.Form1->session(),
