@@ -1,9 +1,9 @@
 #pragma once
 
-// Reading the system's font configuration is a fifth of the editor's start-up,
-// and Qt does it only when the first widget measures a text. Where Qt finds
-// its fonts through fontconfig, the configuration is read on another core
-// while the application object comes up instead.
+// Reading the system's font configuration is a quarter of the editor's
+// start-up, and Qt does it only when the first widget measures a text. Where
+// Qt finds its fonts through fontconfig, the configuration is read on another
+// core while the application object and the menus are made instead.
 
 #include <thread>
 
@@ -13,7 +13,8 @@ class FontConfigWarmUp {
 public:
     // Starts reading, where there is something to read.
     FontConfigWarmUp();
-    // Waits until the configuration is read; call it before the first widget.
+    // Waits until the configuration is read; call it before the first text is
+    // measured.
     void finish();
     ~FontConfigWarmUp() { finish(); }
 
