@@ -96,18 +96,28 @@ private:
     std::shared_ptr<MadeIcon> made_;
 };
 
-} // namespace
-
-QIcon deferredIcon(std::function<QIcon()> make) {
+// The icon of `make`, with `quick` for its plain request at one size.
+QIcon iconMadeLater(std::function<QIcon()> make, std::function<QPixmap()> quick = {}) {
     auto made = std::make_shared<MadeIcon>();
     made->make = std::move(make);
+    made->quick = std::move(quick);
     return QIcon(new DeferredIconEngine(std::move(made)));
 }
 
-QIcon deferredStandardIcon(const QStyle* style, QStyle::StandardPixmap which) {
-    return deferredIcon([style = QPointer<const QStyle>(style), which] {
+std::function<QIcon()> standardIconOf(const QStyle* style, QStyle::StandardPixmap which) {
+    return [style = QPointer<const QStyle>(style), which] {
         return style ? style->standardIcon(which) : QIcon();
-    });
+    };
+}
+
+} // namespace
+
+QIcon deferredIcon(std::function<QIcon()> make) {
+    return iconMadeLater(std::move(make));
+}
+
+QIcon deferredStandardIcon(const QStyle* style, QStyle::StandardPixmap which) {
+    return iconMadeLater(standardIconOf(style, which));
 }
 
 QIcon smallStandardIcon(const QStyle* style, QStyle::StandardPixmap which) {
@@ -115,11 +125,10 @@ QIcon smallStandardIcon(const QStyle* style, QStyle::StandardPixmap which) {
     // whole icon knows.
     if (!QIcon::themeName().isEmpty())
         return deferredStandardIcon(style, which);
-    auto made = std::make_shared<MadeIcon>();
-    const QPointer<const QStyle> guarded(style);
-    made->make = [guarded, which] { return guarded ? guarded->standardIcon(which) : QIcon(); };
-    made->quick = [guarded, which] { return guarded ? guarded->standardPixmap(which) : QPixmap(); };
-    return QIcon(new DeferredIconEngine(std::move(made)));
+    return iconMadeLater(standardIconOf(style, which),
+                         [style = QPointer<const QStyle>(style), which] {
+                             return style ? style->standardPixmap(which) : QPixmap();
+                         });
 }
 
 } // namespace zelvik
