@@ -5,7 +5,13 @@
 // Qt finds its fonts through fontconfig, the configuration is read on another
 // core while the application object and the menus are made instead.
 
+#include <atomic>
+#include <optional>
 #include <thread>
+
+#ifdef __linux__
+#include <sched.h>
+#endif
 
 namespace zelvik {
 
@@ -13,6 +19,8 @@ class FontConfigWarmUp {
 public:
     // Starts reading, where there is something to read.
     FontConfigWarmUp();
+    // True while the configuration is still being read.
+    bool reading() const { return reading_.load(std::memory_order_acquire); }
     // Waits until the configuration is read; call it before the first text is
     // measured.
     void finish();
@@ -22,7 +30,13 @@ public:
     FontConfigWarmUp& operator=(const FontConfigWarmUp&) = delete;
 
 private:
+    std::atomic<bool> reading_{false};
     std::thread reader_;
+#ifdef __linux__
+    // The cores the reader was kept from, to give back when the main thread
+    // waits.
+    std::optional<cpu_set_t> allCores_;
+#endif
 };
 
 } // namespace zelvik
