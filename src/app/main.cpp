@@ -1,6 +1,7 @@
 // Zelvik: the editor. It takes no arguments.
 
 #include "app/AppWindows.h"
+#include "app/FirstPaintMemory.h"
 #include "app/FontConfigWarmUp.h"
 #include "app/TForm1.h"
 #include "session/ApplicationError.h"
@@ -11,6 +12,8 @@
 
 #include <QDir>
 #include <QIcon>
+
+#include <memory>
 
 int main(int argc, char** argv) {
     // The settings and help files lie relative to the folder we start in.
@@ -24,18 +27,23 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(
         zelvik::deferredIcon([] { return QIcon(QStringLiteral(":/zelvik/zelvik-logo.png")); }));
     zelvik::QtPlatformServices platform;
-    zelvik::AppWindows windows =
-        zelvik::createAppWindows(platform, startupFolder, [&fonts] { fonts.finish(); });
+    zelvik::AppWindows windows = zelvik::createAppWindows(platform, startupFolder, [&fonts] {
+        // Time the main thread would spend waiting.
+        if (fonts.reading())
+            zelvik::prepareFirstPaintMemory();
+        fonts.finish();
+    });
     app.setErrorReport(
         [&](const QString& message) { zelvik::reportApplicationError(platform, message); });
-    zelvik::SessionRecovery recovery(windows.Form1->session(),
-                                     zelvik::SessionRecovery::defaultFolder());
+    // On the heap: it holds a whole font, a quarter megabyte.
+    const auto recovery = std::make_unique<zelvik::SessionRecovery>(
+        windows.Form1->session(), zelvik::SessionRecovery::defaultFolder());
     // Before the window shows, so that it shows the recovered font at once.
-    recovery.offerRecovery();
+    recovery->offerRecovery();
     windows.Form1->show();
     const int status = app.exec();
     app.setErrorReport({});
     // Only a close the user agreed to ends here; a crash leaves the copy.
-    recovery.sessionEnded();
+    recovery->sessionEnded();
     return status;
 }
