@@ -1,7 +1,7 @@
 #pragma once
 
 // Between the first control and the first paint the editor writes to some
-// 3 MB of memory the process has never touched: the controls, the session
+// 3.5 MB of memory the process has never touched: the controls, the session
 // and the window's backing store (1.8 MB at scale 1). Each new page costs
 // the kernel a fault, about 1.5 us here, some 800 of them. While the main
 // thread waits for the font configuration anyway, it can take those faults

@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
     });
     app.setErrorReport(
         [&](const QString& message) { zelvik::reportApplicationError(platform, message); });
-    // On the heap: it holds a whole font, a quarter megabyte.
+    // It holds a whole font, a quarter megabyte: on the heap, whose pages are
+    // mapped by now.
     const auto recovery = std::make_unique<zelvik::SessionRecovery>(
         windows.Form1->session(), zelvik::SessionRecovery::defaultFolder());
     // Before the window shows, so that it shows the recovered font at once.
