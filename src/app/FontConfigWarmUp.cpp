@@ -5,6 +5,7 @@
 #endif
 #ifdef __linux__
 #include <pthread.h>
+#include <sched.h>
 #endif
 
 namespace zelvik {
@@ -15,18 +16,21 @@ namespace {
 // The scheduler tends to queue a new thread behind the one that made it, on
 // the same core, for a millisecond or more; by then the main thread would be
 // waiting for it. The reader is sent to the other cores from the start.
-// Returns the cores it may use again once the main thread waits.
-std::optional<cpu_set_t> keepOffThisCore(std::thread& thread) {
+void keepOffThisCore(std::thread& thread) {
     const int here = sched_getcpu();
-    cpu_set_t all;
-    if (here < 0 || pthread_getaffinity_np(pthread_self(), sizeof all, &all) != 0 ||
-        CPU_COUNT(&all) < 2)
-        return std::nullopt;
-    cpu_set_t others = all;
+    cpu_set_t others;
+    if (here < 0 || pthread_getaffinity_np(pthread_self(), sizeof others, &others) != 0 ||
+        CPU_COUNT(&others) < 2)
+        return;
     CPU_CLR(here, &others);
-    if (pthread_setaffinity_np(thread.native_handle(), sizeof others, &others) != 0)
-        return std::nullopt;
-    return all;
+    pthread_setaffinity_np(thread.native_handle(), sizeof others, &others);
+}
+
+// Once this thread waits, the core it leaves idle may serve the reader too.
+void shareCoresWith(std::thread& thread) {
+    cpu_set_t mine;
+    if (pthread_getaffinity_np(pthread_self(), sizeof mine, &mine) == 0)
+        pthread_setaffinity_np(thread.native_handle(), sizeof mine, &mine);
 }
 
 } // namespace
@@ -42,18 +46,18 @@ FontConfigWarmUp::FontConfigWarmUp() {
         reading_.store(false, std::memory_order_release);
     });
 #ifdef __linux__
-    allCores_ = keepOffThisCore(reader_);
+    keepOffThisCore(reader_);
 #endif
 #endif
 }
 
-void FontConfigWarmUp::finish() {
+void FontConfigWarmUp::finish(const std::function<void()>& meanwhile) {
     if (!reader_.joinable())
         return;
-#ifdef __linux__
-    // The core this thread leaves idle while it waits may serve the reader.
-    if (allCores_)
-        pthread_setaffinity_np(reader_.native_handle(), sizeof *allCores_, &*allCores_);
+    if (meanwhile && reading_.load(std::memory_order_acquire))
+        meanwhile();
+#if defined(ZELVIK_HAVE_FONTCONFIG) && defined(__linux__)
+    shareCoresWith(reader_);
 #endif
     reader_.join();
 }

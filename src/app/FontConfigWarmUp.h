@@ -6,12 +6,8 @@
 // core while the application object and the menus are made instead.
 
 #include <atomic>
-#include <optional>
+#include <functional>
 #include <thread>
-
-#ifdef __linux__
-#include <sched.h>
-#endif
 
 namespace zelvik {
 
@@ -19,11 +15,10 @@ class FontConfigWarmUp {
 public:
     // Starts reading, where there is something to read.
     FontConfigWarmUp();
-    // True while the configuration is still being read.
-    bool reading() const { return reading_.load(std::memory_order_acquire); }
     // Waits until the configuration is read; call it before the first text is
-    // measured.
-    void finish();
+    // measured. While the reading goes on, `meanwhile` runs first: work the
+    // waiting thread can do ahead.
+    void finish(const std::function<void()>& meanwhile = {});
     ~FontConfigWarmUp() { finish(); }
 
     FontConfigWarmUp(const FontConfigWarmUp&) = delete;
@@ -32,11 +27,6 @@ public:
 private:
     std::atomic<bool> reading_{false};
     std::thread reader_;
-#ifdef __linux__
-    // The cores the reader was kept from, to give back when the main thread
-    // waits.
-    std::optional<cpu_set_t> allCores_;
-#endif
 };
 
 } // namespace zelvik

@@ -28,10 +28,7 @@ int main(int argc, char** argv) {
         zelvik::deferredIcon([] { return QIcon(QStringLiteral(":/zelvik/zelvik-logo.png")); }));
     zelvik::QtPlatformServices platform;
     zelvik::AppWindows windows = zelvik::createAppWindows(platform, startupFolder, [&fonts] {
-        // Time the main thread would spend waiting.
-        if (fonts.reading())
-            zelvik::prepareFirstPaintMemory();
-        fonts.finish();
+        fonts.finish([] { zelvik::prepareFirstPaintMemory(); });
     });
     app.setErrorReport(
         [&](const QString& message) { zelvik::reportApplicationError(platform, message); });
